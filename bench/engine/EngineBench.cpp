@@ -1,0 +1,29 @@
+#include <benchmark/benchmark.h>
+
+#include "GameEngine.h"
+#include "HeadlessView.h"
+#include "SelfPlay.h"
+
+// Engine entries per second in self-play, with outlets that do nothing.
+static void BM_SelfPlayEntries(benchmark::State& state)
+{
+    TSelfPlay play(2026);
+    for (auto _ : state)
+        play.Step();
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SelfPlayEntries);
+
+// The biggest clearing there is: every one of the 67 groups complete.
+static void BM_ClearAllGroups(benchmark::State& state)
+{
+    THeadlessView view;
+    TGameEngine engine(view, 1);
+    engine.Level = 0;
+    for (auto _ : state) {
+        engine.Board.fill(0);
+        engine.ClearGroups();
+        benchmark::DoNotOptimize(engine.Score);
+    }
+}
+BENCHMARK(BM_ClearAllGroups);

@@ -1,0 +1,370 @@
+#include "GameEngine.h"
+
+#include <algorithm>
+
+namespace {
+
+// The 67 groups whose completion clears a layer: every 3 x 3 window, every
+// row and every column, each listed cell by cell in the order it flashes.
+using TGroup = std::array<int, 9>;
+
+TGroup Window(int left, int top)
+{
+    TGroup cells{};
+    int n = 0;
+    for (int c = left; c < left + 3; ++c)
+        for (int r = top; r < top + 3; ++r)
+            cells[n++] = BoardIndex(c, r);
+    return cells;
+}
+
+TGroup Row(int row)
+{
+    TGroup cells{};
+    for (int c = 0; c < kBoardSize; ++c)
+        cells[c] = BoardIndex(c, row);
+    return cells;
+}
+
+TGroup Column(int column)
+{
+    TGroup cells{};
+    for (int r = 0; r < kBoardSize; ++r)
+        cells[r] = BoardIndex(column, r);
+    return cells;
+}
+
+// Windows first (left to right, each top to bottom), then rows, then columns.
+const std::array<TGroup, 67>& AllGroups()
+{
+    static const auto groups = [] {
+        std::array<TGroup, 67> list{};
+        int n = 0;
+        for (int sc = 0; sc <= 6; ++sc)
+            for (int sr = 0; sr <= 6; ++sr)
+                list[n++] = Window(sc, sr);
+        for (int r = 0; r < kBoardSize; ++r)
+            list[n++] = Row(r);
+        for (int c = 0; c < kBoardSize; ++c)
+            list[n++] = Column(c);
+        return list;
+    }();
+    return groups;
+}
+
+}  // namespace
+
+TGameEngine::TGameEngine(TGameView& view, uint32_t seed) : view_(view), random_(seed)
+{
+    Board.fill(CellCode::kEmpty);
+    Piece.fill(CellCode::kEmpty);
+}
+
+// ---- The piece -------------------------------------------------------------
+
+void TGameEngine::DealPiece()
+{
+    view_.Hide();
+    const auto full = static_cast<int32_t>(
+        std::count_if(Board.begin(), Board.end(), [](int32_t code) { return code >= CellCode::kFullFrom; }));
+    Piece.fill(CellCode::kEmpty);
+    const int32_t draws = random_.Below(9) + 1;
+    for (int32_t n = 0; n < draws; ++n) {
+        if (random_.Below(kBoardCells) < full) {
+            const int32_t i = random_.Below(3);
+            const int32_t j = random_.Below(3);
+            Piece[PieceIndex(i, j)] = CellCode::kBomb;
+        } else {
+            const int32_t k = std::min(Level / 64, 3);
+            const int32_t a = random_.Below(k + 1);
+            const int32_t i = random_.Below(3);
+            const int32_t j = random_.Below(3);
+            Piece[PieceIndex(i, j)] = random_.Below(32 * a + 33);
+        }
+    }
+    view_.RenderPiece();
+    view_.SetPosition(kHomeX, kHomeY);
+    view_.Show();
+    TimeLeft = TimeLimit;
+    view_.DrawTimeBar();
+}
+
+void TGameEngine::RotatePiece()
+{
+    // A quarter turn clockwise on screen: slot (i, j) moves to (2 - j, i).
+    std::array<int32_t, kPieceSlots> turned{};
+    for (int i = 0; i < kPieceSize; ++i)
+        for (int j = 0; j < kPieceSize; ++j)
+            turned[PieceIndex(2 - j, i)] = Piece[PieceIndex(i, j)];
+    view_.Hide();
+    Piece = turned;
+    view_.RenderPiece();
+    view_.Show();
+}
+
+// ---- Placing, clearing, losing the piece -------------------------------------
+
+bool TGameEngine::PieceFits()
+{
+    const int32_t col0 = TargetColumn(view_.GetX());
+    const int32_t row0 = TargetRow(view_.GetY());
+    for (int i = 0; i < kPieceSize; ++i) {
+        for (int j = 0; j < kPieceSize; ++j) {
+            const int32_t code = Piece[PieceIndex(i, j)];
+            if (!CellCode::IsOccupied(code))
+                continue;
+            const int32_t c = col0 + i;
+            const int32_t r = row0 + j;
+            if (c < 0 || c >= kBoardSize || r < 0 || r >= kBoardSize)
+                return false;
+            if (CellCode::IsTile(code) && CellCode::Layers(code) + CellCode::Layers(Cell(c, r)) > 4)
+                return false;
+        }
+    }
+    view_.Hide();
+    Holding = false;
+    return true;
+}
+
+void TGameEngine::PlacePiece()
+{
+    const int32_t col0 = TargetColumn(view_.GetX());
+    const int32_t row0 = TargetRow(view_.GetY());
+    const bool hasBomb = std::find(Piece.begin(), Piece.end(), CellCode::kBomb) != Piece.end();
+    for (int i = 0; i < kPieceSize; ++i) {
+        for (int j = 0; j < kPieceSize; ++j) {
+            const int32_t code = Piece[PieceIndex(i, j)];
+            if (!CellCode::IsOccupied(code))
+                continue;
+            const int c = col0 + i;
+            const int r = row0 + j;
+            int32_t& cell = Board[BoardIndex(c, r)];
+            if (code == CellCode::kBomb) {
+                cell = CellCode::kEmpty;
+                view_.DrawCell(c, r);
+                view_.ExplodeCell(48 + 25 * c, 53 + 25 * r);
+                view_.PlayEffect(true, 2);
+                view_.DrawNumbers();
+            } else if (cell == CellCode::kEmpty) {
+                cell = code;
+                ++Score;
+                view_.DrawNumbers();
+                view_.DrawCell(c, r);
+            } else {
+                cell += CellCode::kLayerStep * CellCode::Layers(code);
+                view_.DrawCell(c, r);
+            }
+        }
+    }
+    if (!hasBomb)
+        view_.PlayEffect(true, 1);
+}
+
+void TGameEngine::ClearGroups()
+{
+    std::array<int32_t, kBoardCells> hits{};
+    int32_t groups = 0;
+    // Every group is judged on the board as it was before this clearing.
+    for (const TGroup& group : AllGroups()) {
+        const bool complete = std::all_of(group.begin(), group.end(),
+                                          [this](int index) { return CellCode::Qualifies(Board[index]); });
+        if (!complete)
+            continue;
+        ++groups;
+        view_.PlayEffect(false, 4);
+        for (int index : group)
+            view_.InvertCell(index / kBoardSize, index % kBoardSize);
+        for (int index : group)
+            ++hits[index];
+        Score += Level / 9 + 9;
+        view_.DrawNumbers();
+        view_.Delay(300);
+        for (int index : group)
+            view_.InvertCell(index / kBoardSize, index % kBoardSize);
+    }
+
+    int32_t removed = 0;
+    for (int index = 0; index < kBoardCells; ++index) {
+        if (hits[index] == 0)
+            continue;
+        Board[index] -= CellCode::kLayerStep;
+        ++removed;
+        if (Board[index] < 0)
+            Board[index] = CellCode::kEmpty;
+        view_.DrawCell(index / kBoardSize, index % kBoardSize);
+    }
+    if (removed > 0) {
+        ++Level;
+        Score += removed;
+        view_.DrawNumbers();
+    }
+
+    if (groups >= 9) {
+        view_.Delay(200);
+        view_.PlayEffect(true, 6);
+        for (int32_t n = 0; n < groups; ++n) {
+            Score += 99;
+            view_.DrawNumbers();
+            view_.PlayEffect(true, 5);
+        }
+    } else if (groups >= 3) {
+        view_.Delay(200);
+        for (int32_t n = 0; n < groups; ++n) {
+            Score += 9;
+            view_.DrawNumbers();
+            view_.PlayEffect(true, 5);
+        }
+    }
+    TimeLimit = std::max(kLongestTurn - 3 * Level, kShortestTurn);
+}
+
+void TGameEngine::LowerScore(int32_t points)
+{
+    Score = std::max(Score - points, 0);
+}
+
+void TGameEngine::DiscardPiece()
+{
+    view_.Release();
+    view_.SetPosition(kHomeX, kHomeY);
+    Holding = false;
+    for (int j = 0; j < kPieceSize; ++j) {
+        for (int i = 0; i < kPieceSize; ++i) {
+            if (!CellCode::IsOccupied(Piece[PieceIndex(i, j)]))
+                continue;
+            view_.ErasePreviewSlot(i, j);
+            view_.ExplodeCell(kHomeX + 25 * i, kHomeY + 25 * j);
+            view_.PlayEffect(true, 2);
+            LowerScore(9);
+            view_.DrawNumbers();
+        }
+    }
+    view_.Hide();
+    DealPiece();
+}
+
+void TGameEngine::ForfeitPiece()
+{
+    view_.ExplodePiece();
+    const auto lost = static_cast<int32_t>(std::count_if(Piece.begin(), Piece.end(), CellCode::IsOccupied));
+    LowerScore(9 * lost);
+    view_.DrawNumbers();
+    view_.Hide();
+}
+
+// ---- The course of a game ------------------------------------------------------
+
+void TGameEngine::NewGame()
+{
+    Level = 0;
+    Score = 0;
+    TimeLimit = kLongestTurn;
+    TimeLeft = 0;
+    for (int c = 0; c < kBoardSize; ++c) {
+        for (int r = 0; r < kBoardSize; ++r) {
+            Board[BoardIndex(c, r)] = CellCode::kEmpty;
+            view_.DrawCell(c, r);
+        }
+    }
+    DealPiece();
+    view_.DrawNumbers();
+    Paused = false;
+    GameOver = false;
+    Holding = false;
+    view_.ShowPauseText(false);
+}
+
+void TGameEngine::Restart()
+{
+    if (Holding) {
+        view_.Release();
+        view_.Hide();
+    }
+    if (GameOver || Score <= 0) {
+        NewGame();
+        return;
+    }
+    if (!view_.GiveUpDlg()) {
+        // The player keeps playing: a carried piece comes back where it was
+        // and follows the pointer again.
+        if (Holding) {
+            view_.Show();
+            view_.Grab(view_.GetX() + (kGrabX - kHomeX), view_.GetY() + (kGrabY - kHomeY));
+        }
+        return;
+    }
+    view_.HighscoreDlg(Score, 1);
+    NewGame();
+}
+
+void TGameEngine::Pause()
+{
+    if (GameOver || Paused)
+        return;
+    Paused = true;
+    view_.Paint();
+    view_.ShowPauseText(true);
+}
+
+void TGameEngine::boxClick()
+{
+    if (!Paused)
+        return;
+    Paused = false;
+    view_.Paint();
+    view_.ShowPauseText(false);
+}
+
+void TGameEngine::boxMouseMove(int32_t x, int32_t y)
+{
+    if (!GameOver && !Paused && Holding)
+        view_.DragTo(x, y);
+}
+
+void TGameEngine::boxMouseDown(TMouseButton button, int32_t x, int32_t y)
+{
+    if (GameOver || Paused)
+        return;
+    if (!Holding) {
+        if (view_.HitTest(x, y)) {
+            view_.Grab(kGrabX, kGrabY);
+            Holding = true;
+        }
+        return;
+    }
+    if (button == TMouseButton::Right) {
+        RotatePiece();
+    } else if (button == TMouseButton::Left) {
+        if (InDiscardZone(view_.GetX(), view_.GetY())) {
+            DiscardPiece();
+        } else if (PieceFits()) {
+            PlacePiece();
+            ClearGroups();
+            DealPiece();
+        }
+    }
+}
+
+void TGameEngine::Timer()
+{
+    if (GameOver || Paused || TimeLeft == 0)
+        return;
+    TimeLeft = std::max(TimeLeft - kUnitsPerTick, 0);
+    view_.DrawTimeBar();
+    if (TimeLeft > 0)
+        return;
+    if (Holding && PieceFits()) {
+        PlacePiece();
+        ClearGroups();
+    } else {
+        ForfeitPiece();
+        GameOver = true;
+    }
+    if (GameOver) {
+        view_.PlayEffect(false, 3);
+        view_.GameOverDlg();
+        view_.HighscoreDlg(Score, 1);
+    } else {
+        DealPiece();
+    }
+}

@@ -1,0 +1,6 @@
+#!/bin/sh
+# Installs what is missing, builds Novagrid with its tests and runs them all.
+set -eu
+cd "$(dirname "$0")/.."
+./scripts/build.sh
+ctest --test-dir build --output-on-failure -j"$(nproc)"

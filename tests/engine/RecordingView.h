@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "HeadlessView.h"
+
+// A headless view that writes down every outlet call with its arguments, in
+// order, so tests can compare what the player would see and hear.
+class TRecordingView : public THeadlessView {
+public:
+    std::vector<std::string> Calls;
+
+    void Paint() override { Log("Paint"); }
+    void DrawCell(int c, int r) override { Log("DrawCell", c, r); }
+    void DrawNumbers() override { Log("DrawNumbers"); }
+    void DrawTimeBar() override { Log("DrawTimeBar"); }
+    void RenderPiece() override { Log("RenderPiece"); }
+    void InvertCell(int c, int r) override { Log("InvertCell", c, r); }
+    void ErasePreviewSlot(int i, int j) override { Log("ErasePreviewSlot", i, j); }
+    void ExplodeCell(int32_t x, int32_t y) override { Log("ExplodeCell", x, y); }
+    void ExplodePiece() override { Log("ExplodePiece"); THeadlessView::ExplodePiece(); }
+    void Delay(int ms) override { Log("Delay", ms); }
+
+    void SetPosition(int32_t x, int32_t y) override { Log("SetPosition", x, y); THeadlessView::SetPosition(x, y); }
+    void Show() override { Log("Show"); THeadlessView::Show(); }
+    void Hide() override { Log("Hide"); THeadlessView::Hide(); }
+    void Grab(int32_t x, int32_t y) override { Log("Grab", x, y); THeadlessView::Grab(x, y); }
+    void DragTo(int32_t x, int32_t y) override { Log("DragTo", x, y); THeadlessView::DragTo(x, y); }
+    void Release() override { Log("Release"); THeadlessView::Release(); }
+
+    void PlayEffect(bool wait, int effect) override { Log(wait ? "PlayEffect wait" : "PlayEffect", effect); }
+    void ShowPauseText(bool visible) override { Log("ShowPauseText", visible); THeadlessView::ShowPauseText(visible); }
+    void GameOverDlg() override { Log("GameOverDlg"); }
+    bool GiveUpDlg() override { Log("GiveUpDlg"); return GiveUpAnswer; }
+    void HighscoreDlg(int32_t score, int mode) override { Log("HighscoreDlg", score, mode); }
+
+    // The calls whose text starts with `prefix`, in order.
+    std::vector<std::string> Only(const std::string& prefix) const
+    {
+        std::vector<std::string> found;
+        for (const auto& call : Calls)
+            if (call.rfind(prefix, 0) == 0)
+                found.push_back(call);
+        return found;
+    }
+
+private:
+    void Log(const std::string& name) { Calls.push_back(name); }
+    void Log(const std::string& name, int a) { Calls.push_back(name + " " + std::to_string(a)); }
+    void Log(const std::string& name, int a, int b)
+    {
+        Calls.push_back(name + " " + std::to_string(a) + " " + std::to_string(b));
+    }
+};
