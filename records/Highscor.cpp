@@ -1,0 +1,199 @@
+#include "Highscor.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QValidator>
+
+#include "Assets.h"
+#include "Chiffre.h"
+#include "DialogPlacement.h"
+#include "Windows1252.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("common");
+const QString kPlayer = QStringLiteral("player");
+const QString kClearedPlayer = QStringLiteral("Mr. Brain");
+
+QString RowValueName(int row)
+{
+    return kPlayer + QString::number(row);
+}
+
+// Names are stored as single-byte text: the edit box takes only characters
+// that have a byte in the store's code page.
+class TSingleByteValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        return Windows1252::CanEncode(input) ? Acceptable : Invalid;
+    }
+};
+
+void AddEdge(QWidget* parent, const QRect& place)
+{
+    auto* edge = new QFrame(parent);
+    edge->setFrameStyle(QFrame::Box | QFrame::Plain);
+    edge->setGeometry(place);
+}
+
+}  // namespace
+
+THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts)
+    : QDialog(&mainForm, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      mainForm_(mainForm),
+      chiffre_(chiffre),
+      texts_(std::move(texts))
+{
+    setObjectName(QStringLiteral("HighscoreDlg"));
+    setFixedSize(360, 329);
+    setWindowIcon(mainForm.windowIcon());
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    setFont(font);
+
+    AddEdge(this, {4, 4, 353, 229});
+    AddEdge(this, {4, 236, 117, 89});
+    AddEdge(this, {124, 236, 233, 21});
+    auto* image1 = new QLabel(this);
+    image1->setGeometry(12, 244, 101, 77);
+    image1->setPixmap(QPixmap(Assets::PicturePath(QStringLiteral("brain"))));
+    ClearBox = new QCheckBox(this);
+    ClearBox->setGeometry(128, 240, 14, 13);
+    clearlabel = new QLabel(this);
+    clearlabel->setGeometry(148, 240, 201, 13);
+    clearlabel->setBuddy(ClearBox);
+
+    CancelBtn = new QPushButton(QIcon(Assets::PicturePath(QStringLiteral("cancel"))), QString(), this);
+    CancelBtn->setGeometry(192, 296, 78, 27);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    OKBtn = new QPushButton(QIcon(Assets::PicturePath(QStringLiteral("ok"))), QStringLiteral("OK"), this);
+    OKBtn->setGeometry(276, 296, 77, 27);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &THighscoreDlg::okClick);
+
+    for (int row = 0; row < THighscoreTable::kRowCount; ++row) {
+        AddRowLabel(QStringLiteral("num%1").arg(row), 20, 40, Qt::AlignRight, row)
+            ->setText(QStringLiteral("%1.   ").arg(row + 1));
+        AddRowLabel(QStringLiteral("pla%1").arg(row), 60, 190, Qt::AlignLeft, row);
+        AddRowLabel(QStringLiteral("sco%1").arg(row), 250, 90, Qt::AlignRight, row);
+    }
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setFrame(false);
+    Edit1->setFocusPolicy(Qt::ClickFocus);  // Tab passes it by
+    Edit1->setValidator(new TSingleByteValidator(Edit1));
+    QFont editFont(QStringLiteral("Arial"));
+    editFont.setPixelSize(13);
+    editFont.setBold(true);
+    Edit1->setFont(editFont);
+    Edit1->setStyleSheet(QStringLiteral("QLineEdit { background: silver; color: red; }"));
+    Edit1->hide();
+
+    PlayerName_ = ini_.ReadString(kSection, kPlayer, QString::fromLatin1(THighscoreTable::kBlankName.data(),
+                                                                          THighscoreTable::kBlankName.size()));
+    Edit1->setText(PlayerName_);
+}
+
+QLabel* THighscoreDlg::AddRowLabel(const QString& name, int left, int width, Qt::Alignment alignment, int row)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->setGeometry(left, 15 + 21 * row, width, 21);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(10);
+    font.setBold(true);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
+    return label;
+}
+
+void THighscoreDlg::ShowRow(int row)
+{
+    findChild<QLabel*>(QStringLiteral("pla%1").arg(row))->setText(Windows1252::ToUnicode(table_.Names[row]));
+    findChild<QLabel*>(QStringLiteral("sco%1").arg(row))->setText(QString::number(table_.Scores[row]));
+}
+
+int THighscoreDlg::ShowModal(int32_t score, int mode)
+{
+    ClearBox->setChecked(false);
+    Edit1->hide();
+    Edit1->setEnabled(false);
+    OKBtn->setFocus();
+
+    for (int row = 0; row < THighscoreTable::kRowCount; ++row)
+        table_.ReadRow(row, Windows1252::FromUnicode(ini_.ReadString(kSection, RowValueName(row), QString())),
+                       chiffre_);
+    EditRow_ = mode == 1 ? table_.Insert(score, Windows1252::FromUnicode(PlayerName_)) : -1;
+    for (int row = 0; row < THighscoreTable::kRowCount; ++row)
+        ShowRow(row);
+
+    if (EditRow_ >= 0) {
+        Edit1->setGeometry(60, 15 + 21 * EditRow_, 190, 15);
+        Edit1->show();
+        Edit1->raise();
+        Edit1->setEnabled(true);
+        Edit1->setText(PlayerName_);
+        Edit1->setFocus();
+    }
+    return exec();
+}
+
+void THighscoreDlg::okClick()
+{
+    if (ClearBox->isChecked()) {
+        table_.Clear();
+        for (int row = 0; row < THighscoreTable::kRowCount; ++row)
+            ShowRow(row);
+        PlayerName_ = kClearedPlayer;
+        Edit1->setText(PlayerName_);
+        EditRow_ = -1;
+    }
+    if (EditRow_ >= 0) {
+        PlayerName_ = Edit1->text();
+        table_.Names[EditRow_] = Windows1252::FromUnicode(PlayerName_);
+        ShowRow(EditRow_);
+    }
+    Edit1->hide();
+    try {
+        ini_.WriteString(kSection, kPlayer, PlayerName_);
+        for (int row = 0; row < THighscoreTable::kRowCount; ++row)
+            ini_.WriteString(kSection, RowValueName(row), Windows1252::ToUnicode(table_.StoredRow(row, chiffre_)));
+    } catch (const EStoreError& error) {
+        QMessageBox::critical(this, windowTitle(), error.Message);
+    }
+    accept();
+}
+
+void THighscoreDlg::Activate()
+{
+    Placement::PlaceOver(*this, mainForm_);
+    const THighscoreTexts texts = texts_();
+    setWindowTitle(texts.Caption);
+    clearlabel->setText(texts.ClearAll);
+    CancelBtn->setText(texts.Cancel);
+}
+
+void THighscoreDlg::showEvent(QShowEvent* event)
+{
+    Activate();
+    QDialog::showEvent(event);
+}
+
+void THighscoreDlg::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Activate();
+    QDialog::changeEvent(event);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+#include "HighscoreTable.h"
+#include "SettingsStore.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TChiffre;
+
+// The texts of the highscore dialog in the current language.
+struct THighscoreTexts {
+    QString Caption;
+    QString ClearAll;
+    QString Cancel;
+};
+
+// The table of the ten best, shown and edited only here. In mode 1 a score
+// is offered: when it enters, the player types a name straight into its new
+// row. OK stores the whole table and the name; Cancel and the close box store
+// nothing. The table is read from the store at every show: the store is the
+// only lasting copy.
+class THighscoreDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Reads the player's name once, now (Create).
+    THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts);
+
+    // Mode 0 only shows the table; mode 1 offers `score` for entry.
+    int ShowModal(int32_t score, int mode);
+
+    const THighscoreTable& Table() const { return table_; }
+    const QString& PlayerName() const { return PlayerName_; }
+    int EditRow() const { return EditRow_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void Activate();
+    void okClick();
+    void ShowRow(int row);
+    QLabel* AddRowLabel(const QString& name, int left, int width, Qt::Alignment alignment, int row);
+
+    QWidget& mainForm_;
+    const TChiffre& chiffre_;
+    std::function<THighscoreTexts()> texts_;
+    TSettingsStore ini_;
+    THighscoreTable table_;
+    QString PlayerName_;
+    int EditRow_ = -1;
+
+    QCheckBox* ClearBox;
+    QLabel* clearlabel;
+    QPushButton* CancelBtn;
+    QPushButton* OKBtn;
+    QLineEdit* Edit1;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// A write the store refused. Its message is the one the player is shown.
+class EStoreError : public std::runtime_error {
+public:
+    explicit EStoreError(const QString& message)
+        : std::runtime_error(message.toStdString()), Message(message) {}
+    QString Message;
+};
+
+// The per-user settings store `ini`: named text values in sections under the
+// game's base path "Software\BlumoGames\Novagrid\V2". On Windows it is that
+// registry key under the current user; elsewhere one INI file per user,
+// <config>/BlumoGames/Novagrid/V2.ini, with each section as an INI group.
+//
+// Every operation opens the store, does its one read or write and closes it
+// again: nothing is cached, so a value written is seen by the next read, also
+// by another store object. Reads never fail and never create anything.
+class TSettingsStore {
+public:
+    QString ReadString(const QString& section, const QString& name, const QString& fallback) const;
+    // Decimal text; anything else reads as `fallback`.
+    int ReadInteger(const QString& section, const QString& name, int fallback) const;
+    // A switch is an integer: any non-zero value is on.
+    bool ReadBool(const QString& section, const QString& name, bool fallback) const;
+
+    // Writes throw EStoreError when the store refuses them; values written
+    // before stay written and the file is never left half written.
+    void WriteString(const QString& section, const QString& name, const QString& value) const;
+    void WriteInteger(const QString& section, const QString& name, int value) const;
+    void WriteBool(const QString& section, const QString& name, bool value) const;
+    void DeleteValue(const QString& section, const QString& name) const;
+
+    // Where the store lives on this system.
+    static QString Location();
+};
