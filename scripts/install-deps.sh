@@ -7,7 +7,7 @@ set -eu
 PACKAGES="
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl1-mesa-dev
-  libsdl2-dev
+  libsdl2-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   xvfb xauth xdotool imagemagick

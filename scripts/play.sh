@@ -3,4 +3,4 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
-exec ./build/tools/selfplay/novagrid-selfplay "$@"
+exec ./build/shell/novagrid "$@"

@@ -1,0 +1,376 @@
+#include "MainForm.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGraphicsDropShadowEffect>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QToolButton>
+#include <QUrl>
+
+#include "Assets.h"
+#include "Gameover.h"
+#include "Highscor.h"
+#include "Infodlg.h"
+#include "OpenEffect.h"
+#include "Placement.h"
+#include "PlayfieldBox.h"
+#include "Question.h"
+#include "Splasher.h"
+#include "Texts.h"
+#include "Tongdlg.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("common");
+const QString kMakersSite = QStringLiteral("https://www.blumogames.de/");
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(Assets::PicturePath(QStringLiteral("icon_%1").arg(size)), QSize(size, size));
+    return icon;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(uint32_t seed)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      view_(*this, surface_, sheets_, engine_),
+      engine_(view_, seed),
+      waves([this] { return Soundbtn->isChecked(); })
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(FixedTexts::kCaption);
+    setWindowIcon(ProgramIcon());
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    setFont(font);
+
+    Chiffre.Init(std::string(), 0);
+    tongue = ini.ReadInteger(kSection, QStringLiteral("tongue"), -1);
+    setFixedSize(TSurface::kWidth, kToolBarHeight + TSurface::kHeight);
+
+    box = new TPlayfieldBox(this, surface_);
+    box->move(0, kToolBarHeight);
+    BuildToolBar();
+    Soundbtn->setChecked(ini.ReadBool(kSection, QStringLiteral("sound"), true));
+
+    PauseText = new QLabel(this);
+    PauseText->setObjectName(QStringLiteral("PauseText"));
+    PauseText->setGeometry(76, 144, 181, 77);
+    PauseText->setAlignment(Qt::AlignCenter);
+    PauseText->setWordWrap(true);
+    QFont pauseFont(QStringLiteral("Arial"));
+    pauseFont.setPixelSize(19);
+    PauseText->setFont(pauseFont);
+    // A light blue with a dark halo: plain blue would vanish into the night-blue board.
+    PauseText->setStyleSheet(QStringLiteral("color: #8cb8ff; background: transparent;"));
+    auto* halo = new QGraphicsDropShadowEffect(PauseText);
+    halo->setOffset(0, 0);
+    halo->setBlurRadius(6);
+    halo->setColor(Qt::black);
+    PauseText->setGraphicsEffect(halo);
+    PauseText->setText(TextsFor(true).PauseText);
+    PauseText->hide();
+    PauseText->installEventFilter(this);
+
+    view_.SetApplyTexts([this] { ApplyTexts(); });
+    connect(box, &TPlayfieldBox::MouseDown, this,
+            [this](TMouseButton button, int x, int y) { Run([&] { engine_.boxMouseDown(button, x, y); }); });
+    connect(box, &TPlayfieldBox::MouseMove, this, [this](int x, int y) { Run([&] { engine_.boxMouseMove(x, y); }); });
+    connect(box, &TPlayfieldBox::Click, this, [this] { Run([&] { engine_.boxClick(); }); });
+
+    // What the animations draw while they hold the event loop still reaches the screen.
+    surface_.SetFlushHook([this] { box->repaint(surface_.TakeDirty()); });
+
+    Timer1.setInterval(kTickMilliseconds);
+    connect(&Timer1, &QTimer::timeout, this, [this] { Run([&] { engine_.Timer(); }); });
+    Timer1.start();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::CreateDialogs()
+{
+    Splash = std::make_unique<TSplash>();
+    EndGameDlg = new TEndGameDlg(*this);
+    InfoDialog = new TInfoDialog(
+        *this, [this] { TongueDlg->ShowModal(); }, [this] { ApplyTexts(); });
+    TongueDlg = new TTongueDlg(*this);
+    HighscoreDlg = new THighscoreDlg(*this, Chiffre, [] {
+        const TTexts& texts = Texts();
+        return THighscoreTexts{texts.HighscoreCaption, texts.ClearAll, texts.Cancel};
+    });
+    GiveUpDlg = new TGiveUpDlg(*this);
+    GameOverDlg = new TGameOverDlg(*this);
+}
+
+QToolButton* TMainForm::AddToolButton(const char* name, int left, int width, const QString& picture)
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(left, 4, width, 25);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(QIcon(Assets::PicturePath(picture)));
+    button->setIconSize(QSize(width - 6, 19));
+    return button;
+}
+
+void TMainForm::BuildToolBar()
+{
+    StartBtn = AddToolButton("StartBtn", 4, 25, QStringLiteral("bomb"));
+    PauseBtn = AddToolButton("PauseBtn", 32, 25, QStringLiteral("cup"));
+    Soundbtn = AddToolButton("Soundbtn", 60, 25, QStringLiteral("sound"));
+    HighScoreBtn = AddToolButton("HighScoreBtn", 88, 25, QStringLiteral("podium"));
+    ExitBtn = AddToolButton("ExitBtn", 116, 25, QStringLiteral("door"));
+    TongueBtn = AddToolButton("TongueBtn", 379, 25, QStringLiteral("lips"));
+    RulesBtn = AddToolButton("RulesBtn", 408, 25, QStringLiteral("rules"));
+    InfoBtn = AddToolButton("InfoBtn", 436, 25, QStringLiteral("info"));
+    BlumoBtn = AddToolButton("BlumoBtn", 464, 29, QStringLiteral("face_small"));
+
+    // Down means sound on; the picture shows which.
+    QIcon soundIcon;
+    soundIcon.addFile(Assets::PicturePath(QStringLiteral("sound")), {}, QIcon::Normal, QIcon::On);
+    soundIcon.addFile(Assets::PicturePath(QStringLiteral("sound_off")), {}, QIcon::Normal, QIcon::Off);
+    Soundbtn->setIcon(soundIcon);
+    Soundbtn->setCheckable(true);
+
+    connect(StartBtn, &QToolButton::clicked, this, &TMainForm::Restart);
+    connect(PauseBtn, &QToolButton::clicked, this, &TMainForm::Pause);
+    connect(HighScoreBtn, &QToolButton::clicked, this, &TMainForm::highscore);
+    connect(ExitBtn, &QToolButton::clicked, this, &QWidget::close);
+    connect(TongueBtn, &QToolButton::clicked, this, &TMainForm::TongueBtnClick);
+    connect(InfoBtn, &QToolButton::clicked, this, &TMainForm::info);
+    connect(BlumoBtn, &QToolButton::clicked, this, &TMainForm::BlumoBtnClick);
+}
+
+template <typename Entry>
+void TMainForm::Run(Entry entry)
+{
+    entry();
+    box->update(surface_.TakeDirty());
+}
+
+// ---- Outlets -----------------------------------------------------------------
+
+void TMainForm::PlayEffect(bool wait, int effect)
+{
+    // A waiting clip holds the event loop: what was drawn must show first.
+    if (wait)
+        surface_.Flush();
+    waves.PlayEffect(wait, effect);
+}
+
+void TMainForm::ShowPauseText(bool visible)
+{
+    PauseText->setVisible(visible);
+}
+
+void TMainForm::ShowGameOver()
+{
+    box->update(surface_.TakeDirty());
+    GameOverDlg->ShowModal();
+}
+
+bool TMainForm::AskGiveUp()
+{
+    // The turn must not run out behind the question.
+    Timer1.stop();
+    box->update(surface_.TakeDirty());
+    const bool yes = GiveUpDlg->ShowModal() == TModalDialog::kYes;
+    Timer1.start();
+    return yes;
+}
+
+void TMainForm::ShowHighscore(int32_t score, int mode)
+{
+    box->update(surface_.TakeDirty());
+    HighscoreDlg->ShowModal(score, mode);
+}
+
+void TMainForm::ApplyTexts()
+{
+    const TTexts& texts = Texts();
+    StartBtn->setToolTip(texts.StartHint);
+    RulesBtn->setToolTip(texts.RulesHint);
+    PauseBtn->setToolTip(texts.PauseHint);
+    Soundbtn->setToolTip(texts.SoundHint);
+    HighScoreBtn->setToolTip(texts.HighScoreHint);
+    ExitBtn->setToolTip(texts.ExitHint);
+    TongueBtn->setToolTip(texts.TongueHint);
+    InfoBtn->setToolTip(texts.InfoHint);
+    BlumoBtn->setToolTip(texts.BlumoHint);
+    PauseText->setText(texts.PauseText);
+    view_.DrawNumbers();
+    box->update(surface_.TakeDirty());
+}
+
+// ---- Tool bar ------------------------------------------------------------------
+
+void TMainForm::Restart()
+{
+    Run([this] { engine_.Restart(); });
+}
+
+void TMainForm::Pause()
+{
+    Run([this] { engine_.Pause(); });
+}
+
+void TMainForm::highscore()
+{
+    const bool running = !engine_.GameOver;
+    if (running)
+        Timer1.stop();
+    ShowHighscore(0, 0);
+    if (running)
+        Timer1.start();
+}
+
+void TMainForm::info()
+{
+    const bool running = !engine_.GameOver;
+    if (running)
+        Timer1.stop();
+    InfoDialog->ShowModal();
+    if (running)
+        Timer1.start();
+}
+
+void TMainForm::TongueBtnClick()
+{
+    TongueDlg->ShowModal();
+    ApplyTexts();
+}
+
+void TMainForm::BlumoBtnClick()
+{
+    if (blumoLinkWorks_)
+        blumoLinkWorks_ = QDesktopServices::openUrl(QUrl(kMakersSite));
+}
+
+// ---- Start-up and activation ---------------------------------------------------------
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Run([this] { view_.Paint(); });
+    if (!FirstActivation)
+        return;
+    OpenEffect::Play(frameGeometry());
+    // Where the window system does not activate new windows, the first show counts.
+    QTimer::singleShot(0, this, &TMainForm::Activate);
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // A window over the playfield has gone: draw it whole, in the current language.
+    Run([this] { view_.Paint(); });
+    Activate();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == PauseText && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Run([this] { engine_.boxClick(); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::Activate()
+{
+    if (!FirstActivation)
+        return;
+    FirstActivation = false;
+    Splash->ShowModal();
+    if (tongue == -1)
+        TongueDlg->ShowModal();
+    Run([this] { view_.Paint(); });
+}
+
+// ---- Placement -------------------------------------------------------------------
+
+void TMainForm::RestorePlacement()
+{
+    const QSize size = frameGeometry().size().expandedTo(this->size());
+    const QString stored = ini.ReadString(kSection, QStringLiteral("MainForm"), QString());
+    QRect desktop;
+    QRect primary;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        desktop = screen->virtualGeometry();
+        primary = screen->geometry();
+    }
+    const auto restored = Placement::RestoredTopLeft(stored, size, desktop);
+    move(restored ? *restored : Placement::Centred(size, primary));
+}
+
+void TMainForm::SavePlacement()
+{
+    Placement::TRecord record;
+    record.ShowState = isMinimized() ? 2 : isMaximized() ? 3 : 1;
+    record.Normal = frameGeometry();
+    try {
+        ini.WriteString(kSection, QStringLiteral("MainForm"), Placement::Format(record));
+        ini.DeleteValue(kSection, QStringLiteral("MainFormColor"));
+        ini.DeleteValue(kSection, QStringLiteral("MainFormFont"));
+    } catch (const EStoreError& error) {
+        ShowStoreError(error);
+    }
+}
+
+// ---- The quit flow ---------------------------------------------------------------
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!CloseQuery()) {
+        event->ignore();
+        return;
+    }
+    Leave();
+    event->accept();
+}
+
+bool TMainForm::CloseQuery()
+{
+    Timer1.stop();
+    bool canClose = false;
+    if (engine_.GameOver) {
+        canClose = EndGameDlg->ShowModal() == TModalDialog::kYes;
+    } else {
+        canClose = GiveUpDlg->ShowModal() == TModalDialog::kYes;
+        if (engine_.Score > 0)
+            ShowHighscore(engine_.Score, 1);
+    }
+    Timer1.start();
+    return canClose;
+}
+
+void TMainForm::Leave()
+{
+    Timer1.stop();
+    try {
+        ini.WriteBool(kSection, QStringLiteral("sound"), Soundbtn->isChecked());
+        ini.WriteInteger(kSection, QStringLiteral("tongue"), tongue);
+    } catch (const EStoreError& error) {
+        ShowStoreError(error);
+    }
+}
+
+void TMainForm::ShowStoreError(const EStoreError& error)
+{
+    QMessageBox::critical(this, QCoreApplication::applicationName(), error.Message);
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "Chiffre.h"
+#include "FormView.h"
+#include "GameEngine.h"
+#include "SettingsStore.h"
+#include "Sheets.h"
+#include "SoundEffects.h"
+#include "Surface.h"
+
+class QLabel;
+class QToolButton;
+class TEndGameDlg;
+class TGameOverDlg;
+class TGiveUpDlg;
+class THighscoreDlg;
+class TInfoDialog;
+class TPlayfieldBox;
+class TSplash;
+class TTongueDlg;
+
+// The game's window: the tool bar over the playfield, the turn timer, and
+// the frame around a game — start-up, the dialogs of the tool bar and the
+// quit flow that writes the settings back.
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kToolBarHeight = 33;
+    static constexpr int kTickMilliseconds = 300;
+
+    // Creation of the window (FormCreate): reads the language and the sound
+    // switch, makes the playfield and puts the engine into its start state,
+    // with no game running. `seed` seeds the one random generator.
+    explicit TMainForm(uint32_t seed);
+    ~TMainForm() override;
+
+    // The other windows of the game, created once in their order and reused.
+    void CreateDialogs();
+
+    // Outlets of the engine that the window provides.
+    void PlayEffect(bool wait, int effect);
+    void ShowPauseText(bool visible);
+    void ShowGameOver();
+    bool AskGiveUp();
+    void ShowHighscore(int32_t score, int mode);
+
+    // The tool tips, the pause text and the playfield's labels in the current language.
+    void ApplyTexts();
+
+    // Placement on the desktop, kept in the store as "MainForm".
+    void RestorePlacement();
+    void SavePlacement();
+
+    TGameEngine& Engine() { return engine_; }
+    bool TimerRunning() const { return Timer1.isActive(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // A click on the pause text counts as a click on the playfield.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildToolBar();
+    QToolButton* AddToolButton(const char* name, int left, int width, const QString& picture);
+    // Runs one engine entry and sends what it drew to the screen.
+    template <typename Entry>
+    void Run(Entry entry);
+    void Activate();
+    void Restart();
+    void Pause();
+    void highscore();
+    void info();
+    void TongueBtnClick();
+    void BlumoBtnClick();
+    bool CloseQuery();
+    void Leave();
+    void ShowStoreError(const EStoreError& error);
+
+    TSettingsStore ini;
+    TChiffre Chiffre;  // enciphers the highscore rows
+    TSurface surface_;
+    TSheets sheets_;
+    TFormView view_;
+    TGameEngine engine_;
+    TSoundEffects waves;
+    QTimer Timer1;
+    bool FirstActivation = true;
+    bool blumoLinkWorks_ = true;
+
+    TPlayfieldBox* box = nullptr;
+    QLabel* PauseText = nullptr;
+    QToolButton* StartBtn = nullptr;
+    QToolButton* PauseBtn = nullptr;
+    QToolButton* Soundbtn = nullptr;
+    QToolButton* HighScoreBtn = nullptr;
+    QToolButton* ExitBtn = nullptr;
+    QToolButton* TongueBtn = nullptr;
+    QToolButton* RulesBtn = nullptr;
+    QToolButton* InfoBtn = nullptr;
+    QToolButton* BlumoBtn = nullptr;
+
+    std::unique_ptr<TSplash> Splash;  // a window of its own, not over the main window
+    TEndGameDlg* EndGameDlg = nullptr;
+    TInfoDialog* InfoDialog = nullptr;
+    TTongueDlg* TongueDlg = nullptr;
+    THighscoreDlg* HighscoreDlg = nullptr;
+    TGiveUpDlg* GiveUpDlg = nullptr;
+    TGameOverDlg* GameOverDlg = nullptr;
+};

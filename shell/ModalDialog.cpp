@@ -1,0 +1,81 @@
+#include "ModalDialog.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+#include "Assets.h"
+#include "DialogPlacement.h"
+
+TModalDialog::TModalDialog(QWidget& mainForm, const QSize& client, const QString& objectName)
+    : QDialog(&mainForm, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      mainForm_(mainForm)
+{
+    setObjectName(objectName);
+    setFixedSize(client);
+    setWindowIcon(mainForm.windowIcon());
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    setFont(font);
+}
+
+int TModalDialog::ShowModal()
+{
+    return exec();
+}
+
+void TModalDialog::FormActivate()
+{
+    Placement::PlaceOver(*this, mainForm_);
+    ApplyTexts();
+}
+
+void TModalDialog::reject()
+{
+    done(kCancel);
+}
+
+void TModalDialog::showEvent(QShowEvent* event)
+{
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void TModalDialog::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+    QDialog::changeEvent(event);
+}
+
+QLabel* TModalDialog::AddBevel(const QRect& place, bool sunken)
+{
+    auto* bevel = new QLabel(this);
+    bevel->setFrameStyle(sunken ? (QFrame::Panel | QFrame::Sunken) : (QFrame::Box | QFrame::Sunken));
+    bevel->setGeometry(place);
+    return bevel;
+}
+
+QLabel* TModalDialog::AddIcon(const QRect& place)
+{
+    auto* image = new QLabel(this);
+    image->setGeometry(place);
+    image->setPixmap(mainForm_.windowIcon().pixmap(32, 32));
+    image->setAlignment(Qt::AlignCenter);
+    return image;
+}
+
+QPushButton* TModalDialog::AddButton(const QRect& place, const QString& picture, int modalResult)
+{
+    auto* button = new QPushButton(this);
+    button->setGeometry(place);
+    if (!picture.isEmpty())
+        button->setIcon(QIcon(Assets::PicturePath(picture)));
+    if (modalResult != 0)
+        connect(button, &QPushButton::clicked, this, [this, modalResult] { done(modalResult); });
+    return button;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The pattern every small window of the game follows: created once at
+// start-up and reused, a fixed client size, shown modally, placed over the
+// main window and labelled in the current language each time it becomes
+// active. Closing it by its close box or Esc gives Cancel.
+class TModalDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kOk = 1;
+    static constexpr int kCancel = 2;
+    static constexpr int kYes = 6;
+
+    // Shows the dialog modally and returns its modal result.
+    int ShowModal();
+    // The result of the last modal show.
+    int ModalResult() const { return result(); }
+
+
+protected:
+    TModalDialog(QWidget& mainForm, const QSize& client, const QString& objectName);
+
+    // The dialog's activation: placement, then the texts of the language.
+    void FormActivate();
+    virtual void ApplyTexts() {}
+
+    void reject() override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    // Building blocks of the layouts, all in client pixels.
+    QLabel* AddBevel(const QRect& place, bool sunken);
+    QLabel* AddIcon(const QRect& place);
+    // A button that closes the dialog with `modalResult`, unless that is 0.
+    QPushButton* AddButton(const QRect& place, const QString& picture, int modalResult);
+
+    QWidget& mainForm_;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <vector>
+
+// The "explode" effect as the main window opens: 40 dotted rectangles grow
+// from the mouse pointer to the window's outer rectangle, then the same 40
+// are drawn again, which erases them (each drawing toggles its rectangle, as
+// exclusive-or drawing on the screen does).
+namespace OpenEffect {
+
+constexpr int kSteps = 40;
+
+// Step i (1..40): corner at cursor + i/40 of the way to the window's corner,
+// size i/40 of the window's size.
+QRect Step(const QPoint& cursor, const QRect& window, int step);
+
+// The 80 rectangles in the order they are drawn.
+std::vector<QRect> Sequence(const QPoint& cursor, const QRect& window);
+
+// Whether this desktop can show a translucent overlay over other windows.
+bool Supported();
+
+// Plays the effect on a transparent overlay that lets every click through;
+// does nothing where the desktop does not composite translucent windows.
+void Play(const QRect& window);
+
+}  // namespace OpenEffect

@@ -1,0 +1,68 @@
+#include "PlayfieldBox.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "Surface.h"
+
+namespace {
+
+TMouseButton ButtonOf(const QMouseEvent& event)
+{
+    switch (event.button()) {
+    case Qt::LeftButton:
+        return TMouseButton::Left;
+    case Qt::RightButton:
+        return TMouseButton::Right;
+    default:
+        return TMouseButton::Other;
+    }
+}
+
+}  // namespace
+
+TPlayfieldBox::TPlayfieldBox(QWidget* parent, const TSurface& surface) : QWidget(parent), surface_(surface)
+{
+    setObjectName(QStringLiteral("box"));
+    setFixedSize(TSurface::kWidth, TSurface::kHeight);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPlayfieldBox::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (const QRect& rect : event->region())
+        painter.drawImage(rect, surface_.Image(), rect);
+}
+
+void TPlayfieldBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        leftDown_ = true;
+    const QPoint at = event->position().toPoint();
+    emit MouseDown(ButtonOf(*event), at.x(), at.y());
+}
+
+// A quick second press is still a press: it throws a just-grabbed piece away.
+void TPlayfieldBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+void TPlayfieldBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    emit MouseMove(at.x(), at.y());
+}
+
+void TPlayfieldBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !leftDown_)
+        return;
+    leftDown_ = false;
+    if (rect().contains(event->position().toPoint()))
+        emit Click();
+}

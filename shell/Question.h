@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+
+#include "ModalDialog.h"
+
+struct TTexts;
+
+// A yes/no question: Yes (the default, Enter) gives 6, No (Esc, the close
+// box) gives 2.
+class TQuestionDlg : public TModalDialog {
+    Q_OBJECT
+protected:
+    TQuestionDlg(QWidget& mainForm, const QString& objectName, const QRect& labelPlace,
+                 std::function<QString(const TTexts&)> question);
+    void ApplyTexts() override;
+
+private:
+    std::function<QString(const TTexts&)> question_;
+    QLabel* Label1;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+};
+
+// Whether to give up the running game.
+class TGiveUpDlg : public TQuestionDlg {
+    Q_OBJECT
+public:
+    explicit TGiveUpDlg(QWidget& mainForm);
+};
+
+// Whether to quit when no game runs.
+class TEndGameDlg : public TQuestionDlg {
+    Q_OBJECT
+public:
+    explicit TEndGameDlg(QWidget& mainForm);
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+// The title picture shown at the first start-up. A click closes it, and so
+// does its timer, which runs from the splash's creation: the splash is gone
+// at the first tick after it was shown, at most three seconds later.
+class TSplash : public QDialog {
+    Q_OBJECT
+public:
+    TSplash();
+    // Shows the splash centred on the screen until a click or the timer closes it.
+    int ShowModal();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void Click();
+
+    QTimer Timer1;
+};

@@ -1,0 +1,74 @@
+#include "Texts.h"
+
+int tongue = -1;
+
+namespace {
+
+const TTexts kGerman{
+    QStringLiteral("Ich fang neu an."),
+    QStringLiteral("Worum geht's da eigentlich?"),
+    QStringLiteral("Ich brauch eine kurze Pause."),
+    QStringLiteral("Die Geräusche mag ich nicht immer."),
+    QStringLiteral("Wer sind die Besten?"),
+    QStringLiteral("Ich hab genug!"),
+    QStringLiteral("I don't speak german."),
+    QStringLiteral("Wer hat diese Spiele nur verbrochen?"),
+    QStringLiteral("Hurra, es gibt noch mehr Blumo Games."),
+    QStringLiteral("Spiel angehalten! Linke Maustaste zum weitermachen."),
+    QStringLiteral("Stufe:"),
+    QStringLiteral("Punkte:"),
+    QStringLiteral("Das Spiel ist leider aus!"),
+    QStringLiteral("Willst Du das Spiel wirklich von vorne beginnen?"),
+    QStringLiteral("Willst Du wirklich schon aufhören?"),
+    QStringLiteral("Ja"),
+    QStringLiteral("Nein"),
+    QStringLiteral("Info über ..."),
+    QStringLiteral("programmiert in C++ mit Qt"),
+    QStringLiteral("Sprache"),
+    QStringLiteral("Novagrid - Bestenliste"),
+    QStringLiteral("Alle Einträge löschen."),
+    QStringLiteral("Abbruch"),
+};
+
+const TTexts kEnglish{
+    QStringLiteral("I start again."),
+    QStringLiteral("What's to do here?"),
+    QStringLiteral("I need a break."),
+    QStringLiteral("I dont like the sound always."),
+    QStringLiteral("Who are the best?"),
+    QStringLiteral("I have enough!"),
+    QStringLiteral("Ich spreche nicht englisch."),
+    QStringLiteral("Who did these BLUMO GAME?"),
+    QStringLiteral("Hurrah, there are more BLUMO GAMES."),
+    QStringLiteral("Game paused! Press left mouse button to continue."),
+    QStringLiteral("Level:"),
+    QStringLiteral("Score:"),
+    QStringLiteral("Sorry, that was it!"),
+    QStringLiteral("Do you really want to start at the beginning?"),
+    QStringLiteral("Do you really want to go?"),
+    QStringLiteral("Yes"),
+    QStringLiteral("No"),
+    QStringLiteral("Info about ..."),
+    QStringLiteral("coded in C++ with Qt"),
+    QStringLiteral("Tongue"),
+    QStringLiteral("Novagrid - Highscore"),
+    QStringLiteral("Clear all entries."),
+    QStringLiteral("Cancel"),
+};
+
+}  // namespace
+
+bool German()
+{
+    return tongue == 1;
+}
+
+const TTexts& TextsFor(bool german)
+{
+    return german ? kGerman : kEnglish;
+}
+
+const TTexts& Texts()
+{
+    return TextsFor(German());
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+// The language setting: -1 not chosen yet, 1 German, 0 English. Every value
+// other than 1 shows English. Read at start-up, written back at close, and
+// changed only by the language dialog.
+extern int tongue;
+
+// Every text that differs between the languages, chosen at the moment it is
+// shown: windows never keep them.
+struct TTexts {
+    QString StartHint;
+    QString RulesHint;
+    QString PauseHint;
+    QString SoundHint;
+    QString HighScoreHint;
+    QString ExitHint;
+    QString TongueHint;
+    QString InfoHint;
+    QString BlumoHint;
+    QString PauseText;
+    QString LevelLabel;
+    QString ScoreLabel;
+    QString GameOverMessage;
+    QString GiveUpQuestion;
+    QString EndGameQuestion;
+    QString Yes;
+    QString No;
+    QString InfoCaption;
+    QString CodedIn;
+    QString TongueButton;
+    QString HighscoreCaption;
+    QString ClearAll;
+    QString Cancel;
+};
+
+bool German();  // tongue == 1
+
+// The texts of the current language.
+const TTexts& Texts();
+// The texts of one language, for tests and for showing both.
+const TTexts& TextsFor(bool german);
+
+// Texts that are the same in both languages.
+namespace FixedTexts {
+inline const QString kCaption = QStringLiteral("Novagrid V2.3");
+inline const QString kDialogCaption = QStringLiteral("Novagrid");
+inline const QString kProgramName = QStringLiteral("Novagrid");
+inline const QString kVersion = QStringLiteral("Version  V2.3");
+inline const QString kSpeakEnglish = QStringLiteral("I speak english.");
+inline const QString kSpeakGerman = QStringLiteral("Ich spreche deutsch.");
+inline const QString kOk = QStringLiteral("OK");
+}  // namespace FixedTexts

@@ -1,0 +1,50 @@
+#include <QApplication>
+#include <QFileInfo>
+#include <chrono>
+#include <cstdio>
+
+#include "CommandLine.h"
+#include "MainForm.h"
+
+namespace {
+
+uint32_t ClockSeed()
+{
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    // Read before the application exists, so --help and --version work without a display.
+    QStringList arguments;
+    for (int n = 0; n < argc; ++n)
+        arguments << QString::fromLocal8Bit(argv[n]);
+    const TCommandLine line = TCommandLine::Parse(arguments);
+    const QString program = QFileInfo(arguments.value(0)).fileName();
+    switch (line.Action) {
+    case TCommandLine::TAction::ShowHelp:
+        std::fputs(qPrintable(TCommandLine::Usage(program)), stdout);
+        return 0;
+    case TCommandLine::TAction::ShowVersion:
+        std::puts(qPrintable(TCommandLine::Version()));
+        return 0;
+    case TCommandLine::TAction::Fail:
+        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", qPrintable(program), qPrintable(line.Error),
+                     qPrintable(program));
+        return 2;
+    case TCommandLine::TAction::Play:
+        break;
+    }
+
+    QApplication app(argc, argv);
+    TMainForm MainForm(line.Seed.value_or(ClockSeed()));
+    MainForm.CreateDialogs();
+    MainForm.RestorePlacement();
+    MainForm.show();
+    const int exitCode = QApplication::exec();
+    MainForm.SavePlacement();
+    return exitCode;
+}

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "Chiffre.h"
+#include "Highscor.h"
+#include "ModalAnswer.h"
+#include "SettingsStore.h"
+
+namespace {
+
+using Answers = TModalAnswers;
+const QString kCommon = QStringLiteral("common");
+
+class HighscoreDialog : public ::testing::Test {
+protected:
+    HighscoreDialog() { qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit()); }
+
+    // The eleven values the dialog writes, as stored.
+    QStringList StoredValues() const
+    {
+        QStringList values{ini.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("<none>"))};
+        for (int row = 0; row < 10; ++row)
+            values << ini.ReadString(kCommon, QStringLiteral("player%1").arg(row), QStringLiteral("<none>"));
+        return values;
+    }
+
+    void StoreRow(int row, int score, const std::string& name)
+    {
+        ini.WriteString(kCommon, QStringLiteral("player%1").arg(row),
+                        QString::fromLatin1(chiffre.Encode(std::to_string(score) + "," + name)));
+    }
+
+    void StoreTable(std::initializer_list<int> scores)
+    {
+        int row = 0;
+        for (int score : scores) {
+            StoreRow(row, score, "P" + std::to_string(row));
+            ++row;
+        }
+    }
+
+    static TModalAnswers::TAnswer Press(const char* button)
+    {
+        return [button](QDialog& dialog) {
+            for (QPushButton* each : dialog.findChildren<QPushButton*>())
+                if (each->text() == QLatin1String(button))
+                    each->click();
+        };
+    }
+
+    static QString Cell(QDialog& dialog, const char* column, int row)
+    {
+        return dialog.findChild<QLabel*>(QStringLiteral("%1%2").arg(QLatin1String(column)).arg(row))->text();
+    }
+
+    QTemporaryDir config;
+    TSettingsStore ini;
+    TChiffre chiffre;
+    QWidget mainForm;
+};
+
+THighscoreTexts English()
+{
+    return {QStringLiteral("Novagrid - Highscore"), QStringLiteral("Clear all entries."), QStringLiteral("Cancel")};
+}
+
+}  // namespace
+
+TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstOkWritesAllElevenValues)
+{
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    Answers answers({[](QDialog& shown) {
+        for (int row = 0; row < 10; ++row) {
+            EXPECT_EQ(Cell(shown, "pla", row), QStringLiteral("Tindrel"));
+            EXPECT_EQ(Cell(shown, "sco", row), QStringLiteral("0"));
+            EXPECT_EQ(Cell(shown, "num", row), QStringLiteral("%1.   ").arg(row + 1));
+        }
+        EXPECT_EQ(shown.windowTitle(), QStringLiteral("Novagrid - Highscore"));
+        Press("OK")(shown);
+    }});
+    dialog.ShowModal(0, 0);
+    const QStringList stored = StoredValues();
+    EXPECT_EQ(stored[0], QStringLiteral("Tindrel"));
+    for (int row = 0; row < 10; ++row)
+        EXPECT_EQ(chiffre.Decode(stored[row + 1].toStdString()), "0,Tindrel");
+}
+
+TEST_F(HighscoreDialog, ANewScoreIsTypedIntoItsRowAndOkStoresIt)
+{
+    StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    Answers answers({[](QDialog& shown) {
+        auto* edit = shown.findChild<QLineEdit*>();
+        ASSERT_TRUE(edit->isVisible());
+        EXPECT_EQ(edit->geometry(), QRect(60, 15 + 21 * 3, 190, 15));
+        EXPECT_EQ(edit->text(), QStringLiteral("Tindrel"));
+        edit->setText(QStringLiteral("Brain, Mr."));
+        Press("OK")(shown);
+    }});
+    dialog.ShowModal(650, 1);
+    EXPECT_EQ(dialog.EditRow(), 3);
+    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Brain, Mr."));
+    EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player3"), {}).toStdString()), "650,Brain, Mr.");
+    EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player9"), {}).toStdString()), "100,P8");
+
+    // Read back whole, comma and all, and offered for the next entry.
+    Answers again({[](QDialog& shown) {
+                       EXPECT_EQ(Cell(shown, "pla", 3), QStringLiteral("Brain, Mr."));
+                       Press("Cancel")(shown);
+                   },
+                   [](QDialog& shown) {
+                       EXPECT_EQ(shown.findChild<QLineEdit*>()->text(), QStringLiteral("Brain, Mr."));
+                       Press("Cancel")(shown);
+                   }});
+    dialog.ShowModal(0, 0);
+    dialog.ShowModal(2000, 1);
+}
+
+TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
+{
+    StoreTable({900, 800});
+    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    const QStringList before = StoredValues();
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    for (const auto& close : {Press("Cancel"), Answers::CloseBox()}) {
+        Answers answers({[&](QDialog& shown) {
+            shown.findChild<QLineEdit*>()->setText(QStringLiteral("Eve"));
+            close(shown);
+        }});
+        dialog.ShowModal(1000, 1);
+        EXPECT_EQ(StoredValues(), before);
+    }
+    // The entry lived only in the dialog.
+    Answers answers({[](QDialog& shown) {
+        EXPECT_EQ(Cell(shown, "sco", 0), QStringLiteral("900"));
+        shown.reject();
+    }});
+    dialog.ShowModal(0, 0);
+}
+
+TEST_F(HighscoreDialog, OkWithoutTypingStoresThePlayersName)
+{
+    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    Answers answers({Press("OK")});
+    dialog.ShowModal(77, 1);
+    EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player0"), {}).toStdString()), "77,Ada");
+}
+
+TEST_F(HighscoreDialog, AnEmptyNameIsStoredAfterTheCommaAndReadBackEmpty)
+{
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    Answers answers({[](QDialog& shown) {
+        shown.findChild<QLineEdit*>()->clear();
+        Press("OK")(shown);
+    }});
+    dialog.ShowModal(5, 1);
+    EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player0"), {}).toStdString()), "5,");
+    Answers again({[](QDialog& shown) {
+        EXPECT_EQ(Cell(shown, "pla", 0), QString());
+        EXPECT_EQ(Cell(shown, "sco", 0), QStringLiteral("5"));
+        shown.reject();
+    }});
+    dialog.ShowModal(0, 0);
+}
+
+TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
+{
+    StoreTable({900, 800, 700});
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    Answers answers({[](QDialog& shown) {
+        shown.findChild<QCheckBox*>()->setChecked(true);
+        Press("OK")(shown);
+    }});
+    dialog.ShowModal(1000, 1);
+    const QStringList stored = StoredValues();
+    EXPECT_EQ(stored[0], QStringLiteral("Mr. Brain"));
+    for (int row = 0; row < 10; ++row)
+        EXPECT_EQ(chiffre.Decode(stored[row + 1].toStdString()), "0,Tindrel");
+    EXPECT_EQ(dialog.PlayerName(), QStringLiteral("Mr. Brain"));
+}
+
+TEST_F(HighscoreDialog, ViewingOrAScoreTooLowRewritesTheTableUnchanged)
+{
+    StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
+    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    const QStringList before = StoredValues();
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    for (auto [score, mode] : {std::pair{0, 0}, std::pair{50, 1}, std::pair{3, 1}}) {
+        Answers answers({[](QDialog& shown) {
+            EXPECT_FALSE(shown.findChild<QLineEdit*>()->isVisible());
+            Press("OK")(shown);
+        }});
+        dialog.ShowModal(score, mode);
+        EXPECT_EQ(StoredValues(), before) << score;
+    }
+}
+
+TEST_F(HighscoreDialog, ADamagedRowReadsAsBlankAndTheDialogStillOpens)
+{
+    StoreTable({900});
+    ini.WriteString(kCommon, QStringLiteral("player1"), QStringLiteral("no comma here"));
+    ini.WriteString(kCommon, QStringLiteral("player2"), QString::fromLatin1(chiffre.Encode("x12,Bob")));
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    Answers answers({[](QDialog& shown) {
+        EXPECT_EQ(Cell(shown, "pla", 0), QStringLiteral("P0"));
+        EXPECT_EQ(Cell(shown, "pla", 1), QStringLiteral("Tindrel"));
+        EXPECT_EQ(Cell(shown, "pla", 2), QStringLiteral("Tindrel"));
+        shown.reject();
+    }});
+    EXPECT_EQ(dialog.ShowModal(0, 0), QDialog::Rejected);
+    EXPECT_EQ(answers.Seen(), std::vector<std::string>{"HighscoreDlg"});
+}
+
+TEST_F(HighscoreDialog, TheNameBoxRefusesCharactersTheStoreCannotHold)
+{
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    Answers answers({[](QDialog& shown) {
+        auto* edit = shown.findChild<QLineEdit*>();
+        edit->clear();
+        for (QChar typed : QStringLiteral("JörgΩ")) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
+            QApplication::sendEvent(edit, &key);
+        }
+        EXPECT_EQ(edit->text(), QStringLiteral("Jörg"));
+        shown.reject();
+    }});
+    dialog.ShowModal(10, 1);
+}

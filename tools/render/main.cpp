@@ -1,0 +1,141 @@
+// novagrid-render <outdir>
+//
+// Draws the playfield without a window, from the sheets embedded in the game,
+// and writes what a player would see as PNG files:
+//   empty.png                 the playfield as the game starts
+//   alltiles-1.png, -2.png    every tile code 0..127 on the board, in order
+//                             column by column (0..80, then 81..127)
+//   piece.png                 a piece with a bomb carried over a filled board
+//   explosion-0.png .. -5.png each frame of a cell exploding on the board
+//   digits.png, digits-2.png  level 1234 and score 56789; level 0 and score
+//                             99999 with the German labels
+#include <cstdio>
+#include <functional>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QString>
+
+#include "Assets.h"
+#include "GameEngine.h"
+#include "PlayfieldView.h"
+#include "Sheets.h"
+#include "Surface.h"
+
+namespace {
+
+class TRenderView final : public TPlayfieldView {
+public:
+    using TPlayfieldView::TPlayfieldView;
+    void PlayEffect(bool, int) override {}
+    void ShowPauseText(bool) override {}
+    void GameOverDlg() override {}
+    bool GiveUpDlg() override { return false; }
+    void HighscoreDlg(int32_t, int) override {}
+};
+
+// The playfield as the window holds it: the view made first, then the engine
+// that draws through it.
+struct TStage {
+    explicit TStage(const TSheets& sheets)
+        : view(surface, sheets, engine, [this] { return german; }), engine(view, 2024)
+    {
+    }
+
+    TSurface surface;
+    bool german = false;
+    TRenderView view;
+    TGameEngine engine;
+};
+
+bool Fail(const QString& message)
+{
+    std::fprintf(stderr, "novagrid-render: %s\n", qPrintable(message));
+    return false;
+}
+
+bool Render(const QDir& out)
+{
+    const TSheets sheets;
+    for (int i = 0; i < 4; ++i)
+        if (sheets.Bitmaps(i).isNull())
+            return Fail(QStringLiteral("cannot read the sheet %1").arg(Assets::SheetPath(i)));
+
+    TStage stage(sheets);
+    TSurface& surface = stage.surface;
+    TRenderView& view = stage.view;
+    TGameEngine& engine = stage.engine;
+    bool saved = true;
+    const auto save = [&](const QString& name) {
+        if (!surface.Image().save(out.filePath(name)))
+            saved = Fail(QStringLiteral("cannot write %1").arg(out.filePath(name)));
+    };
+
+    view.Paint();
+    save(QStringLiteral("empty.png"));
+
+    engine.TimeLeft = engine.TimeLimit;
+    for (int i = 0; i < kBoardCells; ++i)
+        engine.Board[i] = i;
+    view.Paint();
+    save(QStringLiteral("alltiles-1.png"));
+    for (int i = 0; i < kBoardCells; ++i)
+        engine.Board[i] = kBoardCells + i < CellCode::kBomb ? kBoardCells + i : CellCode::kEmpty;
+    view.Paint();
+    save(QStringLiteral("alltiles-2.png"));
+
+    // A board in mid-game: stacks of one to four layers, a few holes.
+    for (int i = 0; i < kBoardCells; ++i)
+        engine.Board[i] = i % 7 == 3 ? CellCode::kEmpty : (i * 53) % 128;
+    engine.Piece = {CellCode::kEmpty, 12, CellCode::kEmpty, 44, CellCode::kBomb, 5, CellCode::kEmpty, 70,
+                    CellCode::kEmpty};
+    engine.TimeLeft = engine.TimeLimit * 2 / 3;
+    engine.Score = 1850;
+    engine.Level = 23;
+    view.Paint();
+    view.RenderPiece();
+    view.SetPosition(TGameEngine::kHomeX, TGameEngine::kHomeY);
+    view.Show();
+    view.Grab(TGameEngine::kGrabX, TGameEngine::kGrabY);
+    view.DragTo(170, 160);
+    save(QStringLiteral("piece.png"));
+    view.Hide();
+
+    // The engine empties a bomb's target cell and draws it before the blast.
+    engine.Board[BoardIndex(4, 4)] = CellCode::kEmpty;
+    view.DrawCell(4, 4);
+    int frame = 0;
+    surface.SetFlushHook([&] { save(QStringLiteral("explosion-%1.png").arg(frame++)); });
+    view.ExplodeCell(4 * 25 + 48, 4 * 25 + 53);
+    surface.SetFlushHook({});
+
+    engine.Level = 1234;
+    engine.Score = 56789;
+    view.Paint();
+    save(QStringLiteral("digits.png"));
+    engine.Level = 0;
+    engine.Score = 99999;
+    stage.german = true;
+    view.Paint();
+    save(QStringLiteral("digits-2.png"));
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: novagrid-render <outdir>\n");
+        return 2;
+    }
+    QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.mkpath(QStringLiteral("."))) {
+        Fail(QStringLiteral("cannot make the folder %1").arg(out.path()));
+        return 1;
+    }
+    return Render(out) ? 0 : 1;
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QImage>
+
+class TSurface;
+
+// A rectangular, masked picture floating over a surface. It keeps the surface
+// pixels it covers in a save-under buffer and puts them back when it goes
+// away or moves, so the surface below is never redrawn for it.
+//
+// A sprite pixel on the surface is (pixel below AND mask) OR picture: the mask
+// is black where the picture is opaque and white where the surface shows
+// through, and a picture that is not black under a white mask tints the
+// surface there. Picture and mask belong to the caller and are read at every
+// drawing operation, so new contents show at the next show, move or refresh.
+//
+// The sprite is ready once it has a picture, a mask and its save-under buffer;
+// until then (for good if the buffer could not be made) every operation that
+// places, draws, moves, shows, hides, grabs or drags does nothing. It does no
+// clipping of its own: it may stand partly or wholly off the surface, which
+// clips every write.
+class tSprite {
+public:
+    // `width` and `height` are taken as absolute values.
+    tSprite(TSurface& canvas, int32_t width, int32_t height);
+    tSprite(const tSprite&) = delete;
+    tSprite& operator=(const tSprite&) = delete;
+
+    void SetPicture(const QImage& picture, int32_t x, int32_t y);
+    void SetMask(const QImage& mask, int32_t x, int32_t y);
+
+    // Places the top left at (x, y), drawing there if visible. Moving to a new
+    // place ends a drag; the place the sprite already has changes nothing.
+    void SetPosition(int32_t x, int32_t y);
+    void Show();
+    // Restores the saved pixels. A drag goes on: a sprite hidden and shown
+    // again still follows the pointer.
+    void Hide();
+    // Whether (x, y) lies in the sprite's rectangle, transparent parts
+    // included, visible, hidden or not ready.
+    bool HitTest(int32_t x, int32_t y) const;
+    // Starts a drag when the visible sprite is hit at (x, y); the sprite then
+    // keeps that point under the pointer.
+    void Grab(int32_t x, int32_t y);
+    void DragTo(int32_t x, int32_t y);
+    void Release();
+    // Draws the visible sprite again over the pixels it saved, for after the
+    // surface was painted over; what was drawn under it since it last saved
+    // them does not show through.
+    void Refresh();
+
+    int32_t GetX() const { return X; }
+    int32_t GetY() const { return Y; }
+    bool IsReady() const { return HasPicture && HasMask && HasSaveUnder; }
+
+private:
+    void DrawFresh();
+    void RestoreUnder();
+    void Recompose();
+    void MoveSprite(int32_t nx, int32_t ny);
+
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Width;
+    int32_t Height;
+    int32_t GrabDX = 0;
+    int32_t GrabDY = 0;
+    bool Visible = false;
+    bool Dragging = false;
+    const QImage* Picture = nullptr;
+    int32_t PictureX = 0;
+    int32_t PictureY = 0;
+    bool HasPicture = false;
+    const QImage* Mask = nullptr;
+    int32_t MaskX = 0;
+    int32_t MaskY = 0;
+    bool HasMask = false;
+    QImage SaveUnder;
+    bool HasSaveUnder = false;
+    TSurface& Canvas;
+};
