@@ -10,7 +10,7 @@
 #include <QPainter>
 
 #include "GameEngine.h"
-#include "PlayfieldView.h"
+#include "QuietView.h"
 #include "Raster.h"
 #include "Sheets.h"
 #include "Surface.h"
@@ -29,21 +29,11 @@ QImage Noise(int width, int height, uint32_t seed)
     return image;
 }
 
-class TBenchView final : public TPlayfieldView {
-public:
-    using TPlayfieldView::TPlayfieldView;
-    void PlayEffect(bool, int) override {}
-    void ShowPauseText(bool) override {}
-    void GameOverDlg() override {}
-    bool GiveUpDlg() override { return false; }
-    void HighscoreDlg(int32_t, int) override {}
-};
-
 // A playfield in play: every cell and slot filled, drawn once, the piece shown.
 struct TScene {
     TSurface surface;
     TSheets sheets{Noise(500, 333, 1), Noise(425, 200, 2), Noise(342, 114, 3), Noise(110, 40, 4)};
-    TBenchView view{surface, sheets, engine, [] { return false; }};
+    TQuietView view{surface, sheets, engine, [] { return false; }};
     TGameEngine engine{view, 1};
 
     TScene()

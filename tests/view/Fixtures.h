@@ -10,7 +10,7 @@
 #include <QRect>
 
 #include "GameEngine.h"
-#include "PlayfieldView.h"
+#include "QuietView.h"
 #include "Sheets.h"
 #include "Surface.h"
 
@@ -36,17 +36,6 @@ QRgb Composed(QRgb below, QRgb mask, QRgb picture);
 // Sheets of the real sizes, filled with noise: every block transfer from the
 // wrong place or with the wrong operation shows.
 TSheets NoiseSheets();
-
-// The playfield outlets with nothing for sound, pause text and dialogs.
-class TQuietView final : public TPlayfieldView {
-public:
-    using TPlayfieldView::TPlayfieldView;
-    void PlayEffect(bool, int) override {}
-    void ShowPauseText(bool) override {}
-    void GameOverDlg() override {}
-    bool GiveUpDlg() override { return false; }
-    void HighscoreDlg(int32_t, int) override {}
-};
 
 // A millisecond counter under the test's control: each reading returns Now
 // and then moves it on by Step. A wait that never ends fails the test

@@ -18,21 +18,11 @@
 
 #include "Assets.h"
 #include "GameEngine.h"
-#include "PlayfieldView.h"
+#include "QuietView.h"
 #include "Sheets.h"
 #include "Surface.h"
 
 namespace {
-
-class TRenderView final : public TPlayfieldView {
-public:
-    using TPlayfieldView::TPlayfieldView;
-    void PlayEffect(bool, int) override {}
-    void ShowPauseText(bool) override {}
-    void GameOverDlg() override {}
-    bool GiveUpDlg() override { return false; }
-    void HighscoreDlg(int32_t, int) override {}
-};
 
 // The playfield as the window holds it: the view made first, then the engine
 // that draws through it.
@@ -44,7 +34,7 @@ struct TStage {
 
     TSurface surface;
     bool german = false;
-    TRenderView view;
+    TQuietView view;
     TGameEngine engine;
 };
 
@@ -63,7 +53,7 @@ bool Render(const QDir& out)
 
     TStage stage(sheets);
     TSurface& surface = stage.surface;
-    TRenderView& view = stage.view;
+    TQuietView& view = stage.view;
     TGameEngine& engine = stage.engine;
     bool saved = true;
     const auto save = [&](const QString& name) {
