@@ -183,12 +183,8 @@ void TMainForm::ShowGameOver()
 
 bool TMainForm::AskGiveUp()
 {
-    // The turn must not run out behind the question.
-    Timer1.stop();
     box->update(surface_.TakeDirty());
-    const bool yes = GiveUpDlg->ShowModal() == TModalDialog::kYes;
-    Timer1.start();
-    return yes;
+    return GiveUpDlg->ShowModal() == TModalDialog::kYes;
 }
 
 void TMainForm::ShowHighscore(int32_t score, int mode)
@@ -218,7 +214,11 @@ void TMainForm::ApplyTexts()
 
 void TMainForm::Restart()
 {
+    // The turn must not run out behind the give-up question or the highscore
+    // entry that may follow it.
+    Timer1.stop();
     Run([this] { engine_.Restart(); });
+    Timer1.start();
 }
 
 void TMainForm::Pause()

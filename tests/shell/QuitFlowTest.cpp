@@ -74,6 +74,23 @@ TEST_F(QuitFlow, ClosingWritesSoundAndLanguageBack)
     tongue = -1;
 }
 
+TEST_F(QuitFlow, TheTurnStandsStillWhileGivingUpForANewGame)
+{
+    StartGameWithScore(50);
+    std::vector<bool> timerRan;
+    auto note = [&](QDialog& dialog, int result) {
+        timerRan.push_back(form.TimerRunning());
+        dialog.done(result);
+    };
+    Answers answers({[&](QDialog& dialog) { note(dialog, kYes); },
+                     [&](QDialog& dialog) { note(dialog, TModalDialog::kCancel); }});
+    QMetaObject::invokeMethod(form.findChild<QObject*>(QStringLiteral("StartBtn")), "click");
+    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GiveUpDlg", "HighscoreDlg"}));
+    EXPECT_EQ(timerRan, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(form.TimerRunning());
+    EXPECT_EQ(form.Engine().Score, 0);
+}
+
 TEST_F(QuitFlow, TheTurnStandsStillWhileTheNewGameQuestionIsOpen)
 {
     StartGameWithScore(50);
