@@ -15,6 +15,7 @@
 #include "Assets.h"
 #include "Gameover.h"
 #include "Highscor.h"
+#include "hh.h"
 #include "Infodlg.h"
 #include "OpenEffect.h"
 #include "Placement.h"
@@ -57,6 +58,8 @@ TMainForm::TMainForm(uint32_t seed)
     Chiffre.Init(std::string(), 0);
     tongue = ini.ReadInteger(kSection, QStringLiteral("tongue"), -1);
     setFixedSize(TSurface::kWidth, kToolBarHeight + TSurface::kHeight);
+    HelpSystem = std::make_unique<hh::THookHelpSystem>(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/nvgd.rcc"), QString(), 0);
 
     box = new TPlayfieldBox(this, surface_);
     box->move(0, kToolBarHeight);
@@ -149,6 +152,7 @@ void TMainForm::BuildToolBar()
     connect(HighScoreBtn, &QToolButton::clicked, this, &TMainForm::highscore);
     connect(ExitBtn, &QToolButton::clicked, this, &QWidget::close);
     connect(TongueBtn, &QToolButton::clicked, this, &TMainForm::TongueBtnClick);
+    connect(RulesBtn, &QToolButton::clicked, this, &TMainForm::rules);
     connect(InfoBtn, &QToolButton::clicked, this, &TMainForm::info);
     connect(BlumoBtn, &QToolButton::clicked, this, &TMainForm::BlumoBtnClick);
 }
@@ -250,6 +254,12 @@ void TMainForm::TongueBtnClick()
 {
     TongueDlg->ShowModal();
     ApplyTexts();
+}
+
+void TMainForm::rules()
+{
+    bool callDefault = false;
+    HelpSystem->HelpHook(hh::HELP_CONTEXT, tongue == 1 ? 1 : 2, callDefault);
 }
 
 void TMainForm::BlumoBtnClick()
@@ -362,6 +372,9 @@ bool TMainForm::CloseQuery()
 void TMainForm::Leave()
 {
     Timer1.stop();
+    // Freeing the link closes its viewer windows; close-all once more for good measure.
+    HelpSystem.reset();
+    hh::HHCloseAll();
     try {
         ini.WriteBool(kSection, QStringLiteral("sound"), Soundbtn->isChecked());
         ini.WriteInteger(kSection, QStringLiteral("tongue"), tongue);

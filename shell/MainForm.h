@@ -18,6 +18,9 @@ class TEndGameDlg;
 class TGameOverDlg;
 class TGiveUpDlg;
 class THighscoreDlg;
+namespace hh {
+class THookHelpSystem;
+}
 class TInfoDialog;
 class TPlayfieldBox;
 class TSplash;
@@ -77,6 +80,7 @@ private:
     void highscore();
     void info();
     void TongueBtnClick();
+    void rules();
     void BlumoBtnClick();
     bool CloseQuery();
     void Leave();
@@ -89,6 +93,7 @@ private:
     TFormView view_;
     TGameEngine engine_;
     TSoundEffects waves;
+    std::unique_ptr<hh::THookHelpSystem> HelpSystem;
     QTimer Timer1;
     bool FirstActivation = true;
     bool blumoLinkWorks_ = true;

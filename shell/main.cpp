@@ -5,6 +5,7 @@
 
 #include "CommandLine.h"
 #include "MainForm.h"
+#include "hh.h"
 
 namespace {
 
@@ -40,6 +41,8 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // The help viewer and its trace are set up before any window exists.
+    hh::LoadHelpViewer(QCoreApplication::arguments());
     TMainForm MainForm(line.Seed.value_or(ClockSeed()));
     MainForm.CreateDialogs();
     MainForm.RestorePlacement();

@@ -1,0 +1,102 @@
+#include "HelpViewer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QResource>
+#include <QUrl>
+
+namespace hh {
+
+namespace {
+
+// Each viewer maps its bundle under a root of its own, so two help files
+// never hide each other's pages.
+QString NextRoot()
+{
+    static int viewers = 0;
+    return QStringLiteral("/nvgd/%1").arg(++viewers);
+}
+
+}  // namespace
+
+THelpViewer::THelpViewer(const QString& helpFile) : helpFile_(helpFile), root_(NextRoot())
+{
+    // The game quits when its main window closes, whether the rules are
+    // open or not; the game closes them itself.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    // Room around the pages: a text document ignores the margins of <body>.
+    document()->setDocumentMargin(18);
+    resize(660, 640);
+}
+
+THelpViewer::~THelpViewer()
+{
+    if (!registered_.isEmpty())
+        QResource::unregisterResource(registered_, root_);
+}
+
+QString THelpViewer::FindBundle() const
+{
+    if (QFileInfo::exists(helpFile_))
+        return helpFile_;
+    const QFileInfo file(helpFile_);
+    const QString installed = file.dir().filePath(QStringLiteral(NOVAGRID_DATA_FROM_PROGRAMS "/") + file.fileName());
+    return QFileInfo::exists(installed) ? installed : QString();
+}
+
+void THelpViewer::ShowTopic(int topic)
+{
+    if (registered_.isEmpty()) {
+        const QString bundle = FindBundle();
+        if (bundle.isEmpty()) {
+            const QString file = helpFile_.toHtmlEscaped();
+            ShowProblem(QStringLiteral("Die Hilfedatei <b>%1</b> wurde nicht gefunden. "
+                                       "Installiere das Spiel bitte neu.").arg(file),
+                        QStringLiteral("The help file <b>%1</b> was not found. "
+                                       "Please install the game again.").arg(file));
+            return;
+        }
+        // An empty file is damaged too; Qt would keep a byte for it.
+        if (QFileInfo(bundle).size() == 0 || !QResource::registerResource(bundle, root_)) {
+            const QString file = bundle.toHtmlEscaped();
+            ShowProblem(QStringLiteral("Die Hilfedatei <b>%1</b> ist beschädigt und kann nicht gelesen werden. "
+                                       "Installiere das Spiel bitte neu.").arg(file),
+                        QStringLiteral("The help file <b>%1</b> is damaged and cannot be read. "
+                                       "Please install the game again.").arg(file));
+            return;
+        }
+        registered_ = bundle;
+    }
+
+    const QString page = root_ + QStringLiteral("/topic%1.html").arg(topic);
+    if (!QFile::exists(QLatin1Char(':') + page)) {
+        const QString file = registered_.toHtmlEscaped();
+        const QString number = QString::number(topic);
+        ShowProblem(QStringLiteral("Die Hilfedatei <b>%1</b> enthält kein Thema %2.").arg(file, number),
+                    QStringLiteral("The help file <b>%1</b> has no topic %2.").arg(file, number));
+        return;
+    }
+    setSource(QUrl(QStringLiteral("qrc:") + page));
+    setWindowTitle(documentTitle());
+}
+
+void THelpViewer::BringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void THelpViewer::ShowProblem(const QString& german, const QString& english)
+{
+    setWindowTitle(QStringLiteral("Novagrid"));
+    setHtml(QStringLiteral("<html><body style=\"font-family: 'Liberation Sans', 'DejaVu Sans', Arial, sans-serif;\">"
+                           "<h2 style=\"color: #a03020;\">Hilfe nicht verfügbar</h2><p>%1</p>"
+                           "<h2 style=\"color: #a03020;\">Help not available</h2><p>%2</p>"
+                           "</body></html>")
+                .arg(german, english));
+}
+
+}  // namespace hh
