@@ -1,6 +1,8 @@
 #!/bin/sh
-# Installs what is missing, builds Novagrid with its tests and runs them all.
+# Installs what is missing, builds Novagrid with its tests and runs them all,
+# then runs them once more built with AddressSanitizer and UBSan.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+./scripts/sanitize.sh
