@@ -40,7 +40,9 @@ protected:
     {
         int row = 0;
         for (int score : scores) {
-            StoreRow(row, score, "P" + std::to_string(row));
+            std::string name = "P";
+            name += std::to_string(row);
+            StoreRow(row, score, name);
             ++row;
         }
     }
