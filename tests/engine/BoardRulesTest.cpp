@@ -81,6 +81,11 @@ struct BonusCase {
     std::vector<std::string> bonusSounds;
 };
 
+void PrintTo(const BonusCase& each, std::ostream* out)
+{
+    *out << each.groups << " groups";
+}
+
 class BonusSounds : public EngineTest, public ::testing::WithParamInterface<BonusCase> {};
 
 TEST_P(BonusSounds, FollowTheNumberOfGroups)
@@ -164,6 +169,11 @@ struct FitCase {
     int32_t target;
     bool fits;
 };
+
+void PrintTo(const FitCase& each, std::ostream* out)
+{
+    *out << "tile " << each.tile << " on " << each.target;
+}
 
 class Fitting : public EngineTest, public ::testing::WithParamInterface<FitCase> {};
 

@@ -104,6 +104,11 @@ struct TInitCase {
     int32_t Expected;
 };
 
+void PrintTo(const TInitCase& each, std::ostream* out)
+{
+    *out << "key " << each.Given;
+}
+
 class ChiffreInit : public ::testing::TestWithParam<TInitCase> {};
 
 TEST_P(ChiffreInit, KeyBecomesItsMagnitudeWithinRange)

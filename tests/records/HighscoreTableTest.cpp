@@ -53,6 +53,11 @@ struct TInsertCase {
     TNames NamesAfter;
 };
 
+void PrintTo(const TInsertCase& each, std::ostream* out)
+{
+    *out << each.What;
+}
+
 class HighscoreInsert : public ::testing::TestWithParam<TInsertCase> {};
 
 TEST_P(HighscoreInsert, ScoreGoesBelowEveryEqualOrHigherRow)
@@ -98,6 +103,11 @@ struct TRowCase {
     int32_t Score;
     std::string Name;
 };
+
+void PrintTo(const TRowCase& each, std::ostream* out)
+{
+    *out << each.Score << ",\"" << each.Name << '"';
+}
 
 class HighscoreRoundTrip : public ::testing::TestWithParam<TRowCase> {};
 

@@ -25,6 +25,11 @@ struct PlacementCase {
     QPoint expected;
 };
 
+void PrintTo(const PlacementCase& each, std::ostream* out)
+{
+    *out << "main at " << each.mainFrame.left() << "," << each.mainFrame.top();
+}
+
 class DialogPlacement : public ::testing::TestWithParam<PlacementCase> {};
 
 // Presses `key` on whatever has the focus in `dialog`.

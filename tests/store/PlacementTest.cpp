@@ -14,6 +14,11 @@ struct RestoreCase {
     std::optional<QPoint> topLeft;
 };
 
+void PrintTo(const RestoreCase& each, std::ostream* out)
+{
+    *out << '"' << each.stored << '"';
+}
+
 class RestoredPlacement : public ::testing::TestWithParam<RestoreCase> {};
 
 }  // namespace
