@@ -1,5 +1,7 @@
 #include "Assets.h"
 
+#include <QCoreApplication>
+#include <QFont>
 #include <array>
 
 namespace Assets {
@@ -20,4 +22,30 @@ QString PicturePath(const QString& name)
     return QStringLiteral(":/art/%1.png").arg(name);
 }
 
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(PicturePath(QStringLiteral("icon_%1").arg(size)), QSize(size, size));
+    return icon;
+}
+
+void UseMetricCompatibleFaces()
+{
+    const QStringList metricCompatible{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
+    QFont::insertSubstitutions(QStringLiteral("Arial"), metricCompatible);
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), metricCompatible);
+}
+
 }  // namespace Assets
+
+namespace {
+
+void UseMetricCompatibleFacesAtStart()
+{
+    Assets::UseMetricCompatibleFaces();
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(UseMetricCompatibleFacesAtStart)

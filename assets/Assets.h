@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 
 // Paths of the resources the game carries with it.
@@ -14,5 +15,14 @@ QString ClipPath(int effect);
 
 // A named picture of the tool bar or a dialog, such as "bomb" or "lips".
 QString PicturePath(const QString& name);
+
+// The program's icon in all its drawn sizes.
+QIcon ProgramIcon();
+
+// The layouts were measured in Arial and MS Sans Serif. Where those faces
+// are missing, text falls back to Liberation Sans, which has Arial's
+// metrics, rather than to a wider sans-serif that wraps labels. Runs by
+// itself when the application object of any program linking this is made.
+void UseMetricCompatibleFaces();
 
 }  // namespace Assets

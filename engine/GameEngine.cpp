@@ -1,6 +1,7 @@
 #include "GameEngine.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -147,7 +148,7 @@ void TGameEngine::PlacePiece()
                 view_.DrawNumbers();
             } else if (cell == CellCode::kEmpty) {
                 cell = code;
-                ++Score;
+                RaiseScore(1);
                 view_.DrawNumbers();
                 view_.DrawCell(c, r);
             } else {
@@ -176,7 +177,7 @@ void TGameEngine::ClearGroups()
             view_.InvertCell(index / kBoardSize, index % kBoardSize);
         for (int index : group)
             ++hits[index];
-        Score += Level / 9 + 9;
+        RaiseScore(Level / 9 + 9);
         view_.DrawNumbers();
         view_.Delay(300);
         for (int index : group)
@@ -195,7 +196,7 @@ void TGameEngine::ClearGroups()
     }
     if (removed > 0) {
         ++Level;
-        Score += removed;
+        RaiseScore(removed);
         view_.DrawNumbers();
     }
 
@@ -203,19 +204,25 @@ void TGameEngine::ClearGroups()
         view_.Delay(200);
         view_.PlayEffect(true, 6);
         for (int32_t n = 0; n < groups; ++n) {
-            Score += 99;
+            RaiseScore(99);
             view_.DrawNumbers();
             view_.PlayEffect(true, 5);
         }
     } else if (groups >= 3) {
         view_.Delay(200);
         for (int32_t n = 0; n < groups; ++n) {
-            Score += 9;
+            RaiseScore(9);
             view_.DrawNumbers();
             view_.PlayEffect(true, 5);
         }
     }
     TimeLimit = std::max(kLongestTurn - 3 * Level, kShortestTurn);
+}
+
+void TGameEngine::RaiseScore(int32_t points)
+{
+    // No upper bound, but a very long game must not wrap into the negative.
+    Score = points > std::numeric_limits<int32_t>::max() - Score ? std::numeric_limits<int32_t>::max() : Score + points;
 }
 
 void TGameEngine::LowerScore(int32_t points)
@@ -286,8 +293,9 @@ void TGameEngine::Restart()
     }
     if (!view_.GiveUpDlg()) {
         // The player keeps playing: a carried piece comes back where it was
-        // and follows the pointer again.
-        if (Holding) {
+        // and follows the pointer again, unless the turn ran out behind the
+        // question and the piece is lost.
+        if (Holding && !GameOver) {
             view_.Show();
             view_.Grab(view_.GetX() + (kGrabX - kHomeX), view_.GetY() + (kGrabY - kHomeY));
         }

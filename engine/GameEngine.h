@@ -65,6 +65,7 @@ public:
     static bool InDiscardZone(int32_t x, int32_t y) { return x > 298 && x < 338 && y > 33 && y < 73; }
 
 private:
+    void RaiseScore(int32_t points);  // held at the largest 32-bit score
     void LowerScore(int32_t points);
 
     TGameView& view_;

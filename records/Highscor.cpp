@@ -75,9 +75,11 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
     clearlabel->setBuddy(ClearBox);
 
     CancelBtn = new QPushButton(QIcon(Assets::PicturePath(QStringLiteral("cancel"))), QString(), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(192, 296, 78, 27);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     OKBtn = new QPushButton(QIcon(Assets::PicturePath(QStringLiteral("ok"))), QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setGeometry(276, 296, 77, 27);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &THighscoreDlg::okClick);
@@ -100,8 +102,11 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
     Edit1->setStyleSheet(QStringLiteral("QLineEdit { background: silver; color: red; }"));
     Edit1->hide();
 
-    PlayerName_ = ini_.ReadString(kSection, kPlayer, QString::fromLatin1(THighscoreTable::kBlankName.data(),
-                                                                          THighscoreTable::kBlankName.size()));
+    // A name edited into the store by hand may hold characters the code page
+    // lacks; cleaned here, the edit box accepts it and the row agrees with it.
+    PlayerName_ = Windows1252::ToUnicode(Windows1252::FromUnicode(ini_.ReadString(
+        kSection, kPlayer,
+        QString::fromLatin1(THighscoreTable::kBlankName.data(), THighscoreTable::kBlankName.size()))));
     Edit1->setText(PlayerName_);
 }
 
@@ -166,10 +171,13 @@ void THighscoreDlg::okClick()
         ShowRow(EditRow_);
     }
     Edit1->hide();
+    // The name and the ten rows go to disk together, so a kill halfway
+    // cannot leave a table with a row lost.
+    TSettingsStore::TValues values{{kPlayer, PlayerName_}};
+    for (int row = 0; row < THighscoreTable::kRowCount; ++row)
+        values.emplace_back(RowValueName(row), Windows1252::ToUnicode(table_.StoredRow(row, chiffre_)));
     try {
-        ini_.WriteString(kSection, kPlayer, PlayerName_);
-        for (int row = 0; row < THighscoreTable::kRowCount; ++row)
-            ini_.WriteString(kSection, RowValueName(row), Windows1252::ToUnicode(table_.StoredRow(row, chiffre_)));
+        ini_.WriteStrings(kSection, values);
     } catch (const EStoreError& error) {
         QMessageBox::critical(this, windowTitle(), error.Message);
     }

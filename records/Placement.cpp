@@ -1,8 +1,20 @@
 #include "Placement.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <cstdint>
 
 namespace Placement {
+
+namespace {
+
+// The edge after a span, held to what the record's 32-bit fields can take.
+int EdgeAfter(int start, int span)
+{
+    return int(std::clamp<int64_t>(int64_t(start) + span, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
 
 QString Format(const TRecord& record)
 {
@@ -12,8 +24,8 @@ QString Format(const TRecord& record)
         .arg(record.ShowState)
         .arg(r.left())
         .arg(r.top())
-        .arg(r.left() + r.width())
-        .arg(r.top() + r.height());
+        .arg(EdgeAfter(r.left(), r.width()))
+        .arg(EdgeAfter(r.top(), r.height()));
 }
 
 QStringList SplitFields(const QString& text)
@@ -37,19 +49,23 @@ std::optional<QPoint> RestoredTopLeft(const QString& stored, const QSize& size, 
         if (!ok)
             return std::nullopt;
     }
-    int left = edges[0];
-    int top = edges[1];
-    const int desktopRight = desktop.left() + desktop.width();
-    const int desktopBottom = desktop.top() + desktop.height();
-    if (left + size.width() > desktopRight)
-        left = desktopRight - size.width();
-    if (top + size.height() > desktopBottom)
-        top = desktopBottom - size.height();
+    // In 64 bits: a stored edge near the 32-bit limit plus the window's
+    // size must not wrap around and put the window off the desktop.
+    const int64_t width = size.width();
+    const int64_t height = size.height();
+    const int64_t desktopRight = int64_t(desktop.left()) + desktop.width();
+    const int64_t desktopBottom = int64_t(desktop.top()) + desktop.height();
+    int64_t left = edges[0];
+    int64_t top = edges[1];
+    if (left + width > desktopRight)
+        left = desktopRight - width;
+    if (top + height > desktopBottom)
+        top = desktopBottom - height;
     if (left < desktop.left())
         left = desktop.left();
     if (top < desktop.top())
         top = desktop.top();
-    return QPoint(left, top);
+    return QPoint(int(left), int(top));
 }
 
 QPoint Centred(const QSize& size, const QRect& screen)

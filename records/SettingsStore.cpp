@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -23,6 +24,19 @@ QString Key(const QString& section, const QString& name)
     return section + QLatin1Char('/') + name;
 }
 
+// QSettings keeps a refused change pending in a cache shared by the whole
+// process, to be read back later and written with the next accepted change.
+// Putting the old values back as the pending ones makes that harmless.
+void Revert(QSettings& store, const QString& section, const std::vector<std::pair<QString, QVariant>>& before)
+{
+    for (const auto& [name, old] : before) {
+        if (old.isValid())
+            store.setValue(Key(section, name), old);
+        else
+            store.remove(Key(section, name));
+    }
+}
+
 }  // namespace
 
 QString TSettingsStore::Location()
@@ -39,12 +53,14 @@ QString TSettingsStore::ReadString(const QString& section, const QString& name, 
 {
     const auto store = OpenStore();
     const QVariant value = store->value(Key(section, name));
-    if (!value.isValid())
-        return fallback;
-    // An INI value edited by hand with bare commas reads back as a list.
-    if (value.userType() == QMetaType::QStringList)
+    switch (value.userType()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QStringList:  // an INI value edited by hand with bare commas
         return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
+    default:
+        return fallback;
+    }
 }
 
 int TSettingsStore::ReadInteger(const QString& section, const QString& name, int fallback) const
@@ -61,16 +77,31 @@ bool TSettingsStore::ReadBool(const QString& section, const QString& name, bool 
 
 void TSettingsStore::WriteString(const QString& section, const QString& name, const QString& value) const
 {
+    WriteStrings(section, {{name, value}});
+}
+
+void TSettingsStore::WriteStrings(const QString& section, const TValues& values) const
+{
+    if (values.empty())
+        return;
 #ifndef Q_OS_WIN
     const QFileInfo file(Location());
     if (!QDir().mkpath(file.absolutePath()))
         throw EStoreError(QStringLiteral("Erzeugung von Schlüssel %1 misslungen").arg(section));
 #endif
     const auto store = OpenStore();
-    store->setValue(Key(section, name), value);
+    std::vector<std::pair<QString, QVariant>> before;
+    for (const auto& [name, value] : values) {
+        before.emplace_back(name, store->value(Key(section, name)));
+        store->setValue(Key(section, name), value);
+    }
     store->sync();
-    if (store->status() != QSettings::NoError)
-        throw EStoreError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(name));
+    // FormatError only says the file held something unreadable before;
+    // the write itself went through.
+    if (store->status() == QSettings::AccessError) {
+        Revert(*store, section, before);
+        throw EStoreError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(values.front().first));
+    }
 }
 
 void TSettingsStore::WriteInteger(const QString& section, const QString& name, int value) const
@@ -81,6 +112,17 @@ void TSettingsStore::WriteInteger(const QString& section, const QString& name, i
 void TSettingsStore::WriteBool(const QString& section, const QString& name, bool value) const
 {
     WriteString(section, name, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TSettingsStore::RemoveStrayReplacements()
+{
+#ifndef Q_OS_WIN
+    const QFileInfo file(Location());
+    // A replace writes "<name>.XXXXXX" beside the file and renames it over.
+    const QStringList pattern{file.fileName() + QStringLiteral(".??????")};
+    for (const QFileInfo& stray : file.dir().entryInfoList(pattern, QDir::Files | QDir::Hidden))
+        QFile::remove(stray.filePath());
+#endif
 }
 
 void TSettingsStore::DeleteValue(const QString& section, const QString& name) const

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 // A write the store refused. Its message is the one the player is shown.
 class EStoreError : public std::runtime_error {
@@ -21,19 +23,32 @@ public:
 // by another store object. Reads never fail and never create anything.
 class TSettingsStore {
 public:
+    using TValues = std::vector<std::pair<QString, QString>>;  // name, text
+
+    // A value that is missing, or stored as something other than text (a
+    // rectangle or size written by another tool), reads as `fallback`.
     QString ReadString(const QString& section, const QString& name, const QString& fallback) const;
     // Decimal text; anything else reads as `fallback`.
     int ReadInteger(const QString& section, const QString& name, int fallback) const;
     // A switch is an integer: any non-zero value is on.
     bool ReadBool(const QString& section, const QString& name, bool fallback) const;
 
-    // Writes throw EStoreError when the store refuses them; values written
-    // before stay written and the file is never left half written.
+    // Writes throw EStoreError only when the system refuses them. A refused
+    // write leaves no trace, neither on disk nor in what later reads return;
+    // values written before stay written and the file is never left half
+    // written. A flaw elsewhere in the file (a byte-order mark, a line that
+    // does not parse) is no reason to refuse.
     void WriteString(const QString& section, const QString& name, const QString& value) const;
+    // All of `values` in one replace of the file: a kill or a refusal leaves
+    // either every old value or every new one. A refusal names the first.
+    void WriteStrings(const QString& section, const TValues& values) const;
     void WriteInteger(const QString& section, const QString& name, int value) const;
     void WriteBool(const QString& section, const QString& name, bool value) const;
     void DeleteValue(const QString& section, const QString& name) const;
 
     // Where the store lives on this system.
     static QString Location();
+    // Removes the half-made copies that a replace cut short by a kill leaves
+    // beside the store file; the store file itself is whole either way.
+    static void RemoveStrayReplacements();
 };

@@ -15,7 +15,7 @@ TGameOverDlg::TGameOverDlg(QWidget& mainForm) : TModalDialog(mainForm, {261, 103
     AddIcon({16, 16, 32, 32});
     Label1 = new QLabel(this);
     Label1->move(88, 28);
-    OKBtn = AddButton({92, 68, 77, 27}, QStringLiteral("ok"), kOk);
+    OKBtn = AddButton("OKBtn", {92, 68, 77, 27}, QStringLiteral("ok"), kOk);
     OKBtn->setText(FixedTexts::kOk);
     OKBtn->setDefault(true);
     OKBtn->setFocus();

@@ -33,9 +33,9 @@ TInfoDialog::TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg,
     auto* image4 = AddIcon({36, 96, 37, 37});
     image4->setPixmap(mainForm.windowIcon().pixmap(37, 37));
 
-    TongBtn = AddButton({120, 290, 89, 27}, QStringLiteral("lips"), 0);
+    TongBtn = AddButton("TongBtn", {120, 290, 89, 27}, QStringLiteral("lips"), 0);
     connect(TongBtn, &QPushButton::clicked, this, &TInfoDialog::TongBtnClick);
-    OKBtn = AddButton({216, 290, 89, 27}, QStringLiteral("ok"), kOk);
+    OKBtn = AddButton("OKBtn", {216, 290, 89, 27}, QStringLiteral("ok"), kOk);
     OKBtn->setText(FixedTexts::kOk);
     OKBtn->setDefault(true);
 }

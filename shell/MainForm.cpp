@@ -1,7 +1,6 @@
 #include "MainForm.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGraphicsDropShadowEffect>
 #include <QGuiApplication>
 #include <QIcon>
@@ -24,19 +23,12 @@
 #include "Splasher.h"
 #include "Texts.h"
 #include "Tongdlg.h"
+#include "UrlOpener.h"
 
 namespace {
 
 const QString kSection = QStringLiteral("common");
 const QString kMakersSite = QStringLiteral("https://www.blumogames.de/");
-
-QIcon ProgramIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(Assets::PicturePath(QStringLiteral("icon_%1").arg(size)), QSize(size, size));
-    return icon;
-}
 
 }  // namespace
 
@@ -49,7 +41,7 @@ TMainForm::TMainForm(uint32_t seed)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(FixedTexts::kCaption);
-    setWindowIcon(ProgramIcon());
+    setWindowIcon(Assets::ProgramIcon());
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     font.setBold(true);
@@ -64,6 +56,7 @@ TMainForm::TMainForm(uint32_t seed)
     box = new TPlayfieldBox(this, surface_);
     box->move(0, kToolBarHeight);
     BuildToolBar();
+    blumoOpener_ = new TUrlOpener(this);
     Soundbtn->setChecked(ini.ReadBool(kSection, QStringLiteral("sound"), true));
 
     PauseText = new QLabel(this);
@@ -106,7 +99,7 @@ void TMainForm::CreateDialogs()
     Splash = std::make_unique<TSplash>();
     EndGameDlg = new TEndGameDlg(*this);
     InfoDialog = new TInfoDialog(
-        *this, [this] { TongueDlg->ShowModal(); }, [this] { ApplyTexts(); });
+        *this, [this] { TongueDlg->ShowModal(); }, [this] { PaintPlayfield(); });
     TongueDlg = new TTongueDlg(*this);
     HighscoreDlg = new THighscoreDlg(*this, Chiffre, [] {
         const TTexts& texts = Texts();
@@ -253,7 +246,9 @@ void TMainForm::info()
 void TMainForm::TongueBtnClick()
 {
     TongueDlg->ShowModal();
-    ApplyTexts();
+    // The labels are drawn over what is there: only a whole repaint shows
+    // the new language without the old one beneath it.
+    PaintPlayfield();
 }
 
 void TMainForm::rules()
@@ -264,8 +259,12 @@ void TMainForm::rules()
 
 void TMainForm::BlumoBtnClick()
 {
-    if (blumoLinkWorks_)
-        blumoLinkWorks_ = QDesktopServices::openUrl(QUrl(kMakersSite));
+    if (!blumoLinkWorks_)
+        return;
+    blumoOpener_->Open(QUrl(kMakersSite), [this](bool opened) {
+        if (!opened)
+            blumoLinkWorks_ = false;
+    });
 }
 
 // ---- Start-up and activation ---------------------------------------------------------
@@ -273,7 +272,7 @@ void TMainForm::BlumoBtnClick()
 void TMainForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    Run([this] { view_.Paint(); });
+    PaintPlayfield();
     if (!FirstActivation)
         return;
     OpenEffect::Play(frameGeometry());
@@ -287,7 +286,7 @@ void TMainForm::changeEvent(QEvent* event)
     if (event->type() != QEvent::ActivationChange || !isActiveWindow())
         return;
     // A window over the playfield has gone: draw it whole, in the current language.
-    Run([this] { view_.Paint(); });
+    PaintPlayfield();
     Activate();
 }
 
@@ -309,6 +308,11 @@ void TMainForm::Activate()
     Splash->ShowModal();
     if (tongue == -1)
         TongueDlg->ShowModal();
+    PaintPlayfield();
+}
+
+void TMainForm::PaintPlayfield()
+{
     Run([this] { view_.Paint(); });
 }
 

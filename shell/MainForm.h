@@ -25,6 +25,7 @@ class TInfoDialog;
 class TPlayfieldBox;
 class TSplash;
 class TTongueDlg;
+class TUrlOpener;
 
 // The game's window: the tool bar over the playfield, the turn timer, and
 // the frame around a game — start-up, the dialogs of the tool bar and the
@@ -53,6 +54,9 @@ public:
 
     // The tool tips, the pause text and the playfield's labels in the current language.
     void ApplyTexts();
+    // The window's paint handler: the whole playfield from the sheets and
+    // the engine's state, in the current language.
+    void PaintPlayfield();
 
     // Placement on the desktop, kept in the store as "MainForm".
     void RestorePlacement();
@@ -60,6 +64,9 @@ public:
 
     TGameEngine& Engine() { return engine_; }
     bool TimerRunning() const { return Timer1.isActive(); }
+    const QImage& PlayfieldImage() const { return surface_.Image(); }
+    // False once the desktop failed to open the maker's site: the button is inert.
+    bool MakersLinkWorks() const { return blumoLinkWorks_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -97,6 +104,7 @@ private:
     QTimer Timer1;
     bool FirstActivation = true;
     bool blumoLinkWorks_ = true;
+    TUrlOpener* blumoOpener_ = nullptr;
 
     TPlayfieldBox* box = nullptr;
     QLabel* PauseText = nullptr;

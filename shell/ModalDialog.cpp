@@ -69,9 +69,10 @@ QLabel* TModalDialog::AddIcon(const QRect& place)
     return image;
 }
 
-QPushButton* TModalDialog::AddButton(const QRect& place, const QString& picture, int modalResult)
+QPushButton* TModalDialog::AddButton(const char* name, const QRect& place, const QString& picture, int modalResult)
 {
     auto* button = new QPushButton(this);
+    button->setObjectName(QLatin1String(name));
     button->setGeometry(place);
     if (!picture.isEmpty())
         button->setIcon(QIcon(Assets::PicturePath(picture)));

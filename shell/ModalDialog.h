@@ -37,7 +37,7 @@ protected:
     QLabel* AddBevel(const QRect& place, bool sunken);
     QLabel* AddIcon(const QRect& place);
     // A button that closes the dialog with `modalResult`, unless that is 0.
-    QPushButton* AddButton(const QRect& place, const QString& picture, int modalResult);
+    QPushButton* AddButton(const char* name, const QRect& place, const QString& picture, int modalResult);
 
     QWidget& mainForm_;
 };

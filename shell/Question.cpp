@@ -19,9 +19,9 @@ TQuestionDlg::TQuestionDlg(QWidget& mainForm, const QString& objectName, const Q
     QFont bold = font();
     bold.setBold(true);
     Label1->setFont(bold);
-    OKBtn = AddButton({40, 68, 77, 27}, QStringLiteral("ok"), kYes);
+    OKBtn = AddButton("OKBtn", {40, 68, 77, 27}, QStringLiteral("ok"), kYes);
     OKBtn->setDefault(true);
-    CancelBtn = AddButton({136, 68, 77, 27}, QStringLiteral("cancel"), kCancel);
+    CancelBtn = AddButton("CancelBtn", {136, 68, 77, 27}, QStringLiteral("cancel"), kCancel);
 }
 
 void TQuestionDlg::ApplyTexts()

@@ -10,10 +10,10 @@ TTongueDlg::TTongueDlg(QWidget& mainForm) : TModalDialog(mainForm, {320, 91}, QS
     setWindowTitle(FixedTexts::kCaption);
     AddBevel({8, 8, 305, 77}, true);
     AddIcon({28, 28, 37, 37});
-    EnglishBtn = AddButton({84, 16, 221, 27}, QStringLiteral("flags_en"), kOk);
+    EnglishBtn = AddButton("EnglishBtn", {84, 16, 221, 27}, QStringLiteral("flags_en"), kOk);
     EnglishBtn->setText(FixedTexts::kSpeakEnglish);
     EnglishBtn->setIconSize({40, 20});
-    GermanBtn = AddButton({84, 48, 221, 27}, QStringLiteral("flags_de"), kOk);
+    GermanBtn = AddButton("GermanBtn", {84, 48, 221, 27}, QStringLiteral("flags_de"), kOk);
     GermanBtn->setText(FixedTexts::kSpeakGerman);
     GermanBtn->setIconSize({60, 20});
     // Both run within the click that closes the dialog, before its modal show returns.

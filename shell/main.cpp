@@ -3,8 +3,10 @@
 #include <chrono>
 #include <cstdio>
 
+#include "Assets.h"
 #include "CommandLine.h"
 #include "MainForm.h"
+#include "SettingsStore.h"
 #include "hh.h"
 
 namespace {
@@ -41,6 +43,9 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // Every window of the game, the rules viewer's too, shows the game's icon.
+    QApplication::setWindowIcon(Assets::ProgramIcon());
+    TSettingsStore::RemoveStrayReplacements();
     // The help viewer and its trace are set up before any window exists.
     hh::LoadHelpViewer(QCoreApplication::arguments());
     TMainForm MainForm(line.Seed.value_or(ClockSeed()));

@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "EngineFixture.h"
 
 using BoardRules = EngineTest;
@@ -315,4 +317,20 @@ TEST_F(BoardRules, LosingANineTilePieceCostsEightyOnePoints)
     EXPECT_EQ(engine.Score, 19);
     EXPECT_FALSE(view.Visible);
     EXPECT_TRUE(view.Only("PlayEffect").empty());
+}
+
+TEST_F(BoardRules, TheScoreStopsAtTheLargest32BitNumberInsteadOfWrapping)
+{
+    StartGame();
+    FillCells(0, 0, 9, 3, 5);
+    engine.Score = std::numeric_limits<int32_t>::max() - 100;
+
+    engine.ClearGroups();
+
+    EXPECT_EQ(engine.Score, std::numeric_limits<int32_t>::max());
+    SetPiece({{0, 0}});
+    CarryOver(4, 4);
+    ASSERT_TRUE(engine.PieceFits());
+    engine.PlacePiece();
+    EXPECT_EQ(engine.Score, std::numeric_limits<int32_t>::max());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 class TRecordingView : public THeadlessView {
 public:
     std::vector<std::string> Calls;
+    std::function<void()> WhileAskingGiveUp;
 
     void Paint() override { Log("Paint"); }
     void DrawCell(int c, int r) override { Log("DrawCell", c, r); }
@@ -32,7 +34,13 @@ public:
     void PlayEffect(bool wait, int effect) override { Log(wait ? "PlayEffect wait" : "PlayEffect", effect); }
     void ShowPauseText(bool visible) override { Log("ShowPauseText", visible); THeadlessView::ShowPauseText(visible); }
     void GameOverDlg() override { Log("GameOverDlg"); }
-    bool GiveUpDlg() override { Log("GiveUpDlg"); return GiveUpAnswer; }
+    bool GiveUpDlg() override
+    {
+        Log("GiveUpDlg");
+        if (WhileAskingGiveUp)
+            WhileAskingGiveUp();  // what the turn timer does behind the open question
+        return GiveUpAnswer;
+    }
     void HighscoreDlg(int32_t score, int mode) override { Log("HighscoreDlg", score, mode); }
 
     // The calls whose text starts with `prefix`, in order.

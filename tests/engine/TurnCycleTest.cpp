@@ -280,3 +280,24 @@ TEST_F(TurnCycle, RestartRefusedLeavesAWaitingPieceWhereItWas)
     EXPECT_EQ(view.Calls, std::vector<std::string>{"GiveUpDlg"});
     EXPECT_FALSE(engine.Holding);
 }
+
+TEST_F(TurnCycle, RestartRefusedAfterTheTurnRanOutBehindTheQuestionKeepsTheLostPieceHidden)
+{
+    StartGame();
+    engine.Score = 77;
+    PickUp(engine);
+    engine.boxMouseMove(150, 150);
+    engine.Board.fill(96);  // nothing fits anywhere: the piece is lost when the time is up
+    view.GiveUpAnswer = false;
+    view.WhileAskingGiveUp = [this] {
+        while (!engine.GameOver)
+            engine.Timer();
+    };
+
+    engine.Restart();
+
+    EXPECT_TRUE(engine.GameOver);
+    EXPECT_FALSE(view.Visible);
+    EXPECT_FALSE(view.Dragging);
+    EXPECT_EQ(Count("Grab 356 91"), 1);  // only the pick-up, no grab after the question
+}

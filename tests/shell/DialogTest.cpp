@@ -13,6 +13,7 @@
 #include "Question.h"
 #include "Texts.h"
 #include "Tongdlg.h"
+#include "TongueGuard.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TModalAnswers::TAnswer PressKey(Qt::Key key)
 
 class Dialogs : public ::testing::Test {
 protected:
-    void TearDown() override { tongue = -1; }
+    const TTongueGuard guard;
     QWidget mainForm;
 };
 
@@ -99,7 +100,7 @@ TEST_F(Dialogs, TheLanguageDialogChoosesEnglishOnEnterAndIgnoresEscape)
     }
     {
         Answers answers({[](QDialog& dialog) {
-            dialog.findChildren<QPushButton*>().at(1)->click();
+            dialog.findChild<QPushButton*>(QStringLiteral("GermanBtn"))->click();
         }});
         EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::kOk);
         EXPECT_EQ(tongue, 1);
@@ -147,12 +148,12 @@ TEST_F(Dialogs, ChangingTheLanguageFromTheInfoDialogRelabelsItAtOnce)
     tongue = 0;
     Answers answers({[](QDialog& dialog) {
                          EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info about ..."));
-                         dialog.findChildren<QPushButton*>().at(0)->click();  // the language button
+                         dialog.findChild<QPushButton*>(QStringLiteral("TongBtn"))->click();
                      },
-                     [](QDialog& dialog) { dialog.findChildren<QPushButton*>().at(1)->click(); },
+                     [](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("GermanBtn"))->click(); },
                      [](QDialog& dialog) {
                          EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info über ..."));
-                         EXPECT_EQ(dialog.findChildren<QPushButton*>().at(0)->text(), QStringLiteral("Sprache"));
+                         EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("TongBtn"))->text(), QStringLiteral("Sprache"));
                          dialog.done(1);
                      }});
     info.ShowModal();

@@ -6,11 +6,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "Chiffre.h"
 #include "Highscor.h"
 #include "ModalAnswer.h"
 #include "SettingsStore.h"
+#include "Windows1252.h"
 
 namespace {
 
@@ -49,11 +51,7 @@ protected:
 
     static TModalAnswers::TAnswer Press(const char* button)
     {
-        return [button](QDialog& dialog) {
-            for (QPushButton* each : dialog.findChildren<QPushButton*>())
-                if (each->text() == QLatin1String(button))
-                    each->click();
-        };
+        return [button](QDialog& dialog) { dialog.findChild<QPushButton*>(QLatin1String(button))->click(); };
     }
 
     static QString Cell(QDialog& dialog, const char* column, int row)
@@ -84,7 +82,7 @@ TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstOkWritesAllElev
             EXPECT_EQ(Cell(shown, "num", row), QStringLiteral("%1.   ").arg(row + 1));
         }
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("Novagrid - Highscore"));
-        Press("OK")(shown);
+        Press("OKBtn")(shown);
     }});
     dialog.ShowModal(0, 0);
     const QStringList stored = StoredValues();
@@ -103,7 +101,7 @@ TEST_F(HighscoreDialog, ANewScoreIsTypedIntoItsRowAndOkStoresIt)
         EXPECT_EQ(edit->geometry(), QRect(60, 15 + 21 * 3, 190, 15));
         EXPECT_EQ(edit->text(), QStringLiteral("Tindrel"));
         edit->setText(QStringLiteral("Brain, Mr."));
-        Press("OK")(shown);
+        Press("OKBtn")(shown);
     }});
     dialog.ShowModal(650, 1);
     EXPECT_EQ(dialog.EditRow(), 3);
@@ -114,11 +112,11 @@ TEST_F(HighscoreDialog, ANewScoreIsTypedIntoItsRowAndOkStoresIt)
     // Read back whole, comma and all, and offered for the next entry.
     Answers again({[](QDialog& shown) {
                        EXPECT_EQ(Cell(shown, "pla", 3), QStringLiteral("Brain, Mr."));
-                       Press("Cancel")(shown);
+                       Press("CancelBtn")(shown);
                    },
                    [](QDialog& shown) {
                        EXPECT_EQ(shown.findChild<QLineEdit*>()->text(), QStringLiteral("Brain, Mr."));
-                       Press("Cancel")(shown);
+                       Press("CancelBtn")(shown);
                    }});
     dialog.ShowModal(0, 0);
     dialog.ShowModal(2000, 1);
@@ -130,7 +128,7 @@ TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     const QStringList before = StoredValues();
     THighscoreDlg dialog(mainForm, chiffre, English);
-    for (const auto& close : {Press("Cancel"), Answers::CloseBox()}) {
+    for (const auto& close : {Press("CancelBtn"), Answers::CloseBox()}) {
         Answers answers({[&](QDialog& shown) {
             shown.findChild<QLineEdit*>()->setText(QStringLiteral("Eve"));
             close(shown);
@@ -150,7 +148,7 @@ TEST_F(HighscoreDialog, OkWithoutTypingStoresThePlayersName)
 {
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     THighscoreDlg dialog(mainForm, chiffre, English);
-    Answers answers({Press("OK")});
+    Answers answers({Press("OKBtn")});
     dialog.ShowModal(77, 1);
     EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player0"), {}).toStdString()), "77,Ada");
 }
@@ -160,7 +158,7 @@ TEST_F(HighscoreDialog, AnEmptyNameIsStoredAfterTheCommaAndReadBackEmpty)
     THighscoreDlg dialog(mainForm, chiffre, English);
     Answers answers({[](QDialog& shown) {
         shown.findChild<QLineEdit*>()->clear();
-        Press("OK")(shown);
+        Press("OKBtn")(shown);
     }});
     dialog.ShowModal(5, 1);
     EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player0"), {}).toStdString()), "5,");
@@ -178,7 +176,7 @@ TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
     THighscoreDlg dialog(mainForm, chiffre, English);
     Answers answers({[](QDialog& shown) {
         shown.findChild<QCheckBox*>()->setChecked(true);
-        Press("OK")(shown);
+        Press("OKBtn")(shown);
     }});
     dialog.ShowModal(1000, 1);
     const QStringList stored = StoredValues();
@@ -197,7 +195,7 @@ TEST_F(HighscoreDialog, ViewingOrAScoreTooLowRewritesTheTableUnchanged)
     for (auto [score, mode] : {std::pair{0, 0}, std::pair{50, 1}, std::pair{3, 1}}) {
         Answers answers({[](QDialog& shown) {
             EXPECT_FALSE(shown.findChild<QLineEdit*>()->isVisible());
-            Press("OK")(shown);
+            Press("OKBtn")(shown);
         }});
         dialog.ShowModal(score, mode);
         EXPECT_EQ(StoredValues(), before) << score;
@@ -234,4 +232,23 @@ TEST_F(HighscoreDialog, TheNameBoxRefusesCharactersTheStoreCannotHold)
         shown.reject();
     }});
     dialog.ShowModal(10, 1);
+}
+
+TEST_F(HighscoreDialog, AStoredNameWithCharactersTheCodePageLacksIsCleanedOnceAndStoredAsShown)
+{
+    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Łukasz Zoë 😀"));
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    EXPECT_EQ(dialog.PlayerName(), QStringLiteral("?ukasz Zoë ??"));
+    Answers answers({[](QDialog& shown) {
+        auto* edit = shown.findChild<QLineEdit*>();
+        edit->setFocus();
+        edit->end(false);
+        QTest::keyClicks(edit, QStringLiteral("x"));
+        EXPECT_EQ(edit->text(), QStringLiteral("?ukasz Zoë ??x"));
+        Press("OKBtn")(shown);
+    }});
+    dialog.ShowModal(10, 1);
+    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("?ukasz Zoë ??x"));
+    EXPECT_EQ(chiffre.Decode(Windows1252::FromUnicode(ini.ReadString(kCommon, QStringLiteral("player0"), {}))),
+              Windows1252::FromUnicode(QStringLiteral("10,?ukasz Zoë ??x")));
 }

@@ -5,6 +5,7 @@
 #include "ModalDialog.h"
 #include "SettingsStore.h"
 #include "Texts.h"
+#include "TongueGuard.h"
 
 namespace {
 
@@ -65,13 +66,13 @@ TEST_F(QuitFlow, RefusingToGiveUpAGameWithPointsStillOffersTheScoreAndPlaysOn)
 
 TEST_F(QuitFlow, ClosingWritesSoundAndLanguageBack)
 {
+    const TTongueGuard guard;
     tongue = 1;
     Answers answers({Answers::Result(kYes)});
     ASSERT_TRUE(form.close());
     TSettingsStore ini;
     EXPECT_EQ(ini.ReadString(QStringLiteral("common"), QStringLiteral("sound"), {}), QStringLiteral("1"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("common"), QStringLiteral("tongue"), {}), QStringLiteral("1"));
-    tongue = -1;
 }
 
 TEST_F(QuitFlow, TheTurnStandsStillWhileGivingUpForANewGame)

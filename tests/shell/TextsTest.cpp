@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Texts.h"
+#include "TongueGuard.h"
 
 namespace {
 
@@ -50,11 +51,11 @@ TEST(Texts, EveryTextOfBothLanguagesReadsExactly)
 
 TEST(Texts, OnlyOneMeansGerman)
 {
+    const TTongueGuard guard;
     for (int value : {-1, 0, 2, 100}) {
         tongue = value;
         EXPECT_EQ(&Texts(), &TextsFor(false)) << value;
     }
     tongue = 1;
     EXPECT_EQ(&Texts(), &TextsFor(true));
-    tongue = -1;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 
 #include "Placement.h"
@@ -65,4 +66,43 @@ TEST(Placement, AWindowWithoutARecordIsCentredOnThePrimaryScreen)
 {
     EXPECT_EQ(Placement::Centred(kWindow, kDesktop), QPoint(707, 342));
     EXPECT_EQ(Placement::Centred(QSize(501, 100), QRect(0, 0, 1000, 600)), QPoint(249, 250));
+}
+
+TEST(Placement, RecordsAtThe32BitLimitsLandTheWindowOnTheDesktop)
+{
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    const QRect desktop(-1920, 0, 3840, 1080);
+    const QList<QSize> sizes{{506, 395}, {0, 0}, {0, 395}, {506, 0}, {kMax, 395}, {506, kMax}, {kMax, kMax}};
+    for (const int extreme : {kMax, kMin}) {
+        for (int field = 0; field < 7; ++field) {
+            QStringList fields = QStringLiteral("200,0,1,100,50,606,445").split(QLatin1Char(','));
+            fields[field] = QString::number(extreme);
+            const QString stored = fields.join(QLatin1Char(','));
+            for (const QSize& size : sizes) {
+                const auto topLeft = Placement::RestoredTopLeft(stored, size, desktop);
+                if (field == 0) {
+                    EXPECT_FALSE(topLeft) << stored.toStdString();
+                    continue;
+                }
+                ASSERT_TRUE(topLeft) << stored.toStdString();
+                const int64_t room = std::max<int64_t>(int64_t(desktop.right()) + 1 - size.width(), desktop.left());
+                EXPECT_GE(topLeft->x(), desktop.left()) << stored.toStdString() << " size " << size.width();
+                EXPECT_LE(topLeft->x(), room) << stored.toStdString() << " size " << size.width();
+                EXPECT_GE(topLeft->y(), desktop.top()) << stored.toStdString() << " size " << size.height();
+                EXPECT_LE(topLeft->y(), std::max<int64_t>(int64_t(desktop.bottom()) + 1 - size.height(), 0))
+                    << stored.toStdString() << " size " << size.height();
+            }
+        }
+    }
+}
+
+TEST(Placement, AWindowReachingPastThe32BitLimitIsStoredAsARecordThatReadsBack)
+{
+    Placement::TRecord record;
+    // A window whose last pixel column is the largest 32-bit number.
+    record.Normal = QRect(QPoint(std::numeric_limits<int>::max() - 10, 5), QPoint(std::numeric_limits<int>::max(), 399));
+    const QString stored = Placement::Format(record);
+    EXPECT_EQ(stored, QStringLiteral("200,0,1,2147483637,5,2147483647,400"));
+    EXPECT_EQ(Placement::RestoredTopLeft(stored, QSize(506, 395), kDesktop), QPoint(1920 - 506, 5));
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "SettingsStore.h"
@@ -17,6 +18,39 @@ protected:
     {
         ASSERT_TRUE(config.isValid());
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    }
+
+    QString StorePath() const { return config.path() + QStringLiteral("/BlumoGames/Novagrid/V2.ini"); }
+
+    void WriteStoreFile(const QByteArray& content) const
+    {
+        QDir(config.path()).mkpath(QStringLiteral("BlumoGames/Novagrid"));
+        QFile file(StorePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QByteArray StoreFile() const
+    {
+        QFile file(StorePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Puts a folder where the store file is, so that no replace can succeed;
+    // the returned guard puts the file back.
+    struct TRefusal {
+        QString path;
+        ~TRefusal()
+        {
+            QDir().rmdir(path);
+            QFile::rename(path + QStringLiteral(".saved"), path);
+        }
+    };
+    TRefusal RefuseWrites() const
+    {
+        QFile::rename(StorePath(), StorePath() + QStringLiteral(".saved"));
+        QDir().mkpath(StorePath());
+        return TRefusal{StorePath()};
     }
 
     QTemporaryDir config;
@@ -76,11 +110,7 @@ TEST_F(SettingsStore, AValueWrittenIsSeenByTheNextReadAndDeletingRemovesIt)
 
 TEST_F(SettingsStore, TextWithCommasEditedByHandReadsBackWhole)
 {
-    QDir(config.path()).mkpath(QStringLiteral("BlumoGames/Novagrid"));
-    QFile file(config.path() + QStringLiteral("/BlumoGames/Novagrid/V2.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[common]\nMainForm=200,0,1,100,50,600,400\n");
-    file.close();
+    WriteStoreFile("[common]\nMainForm=200,0,1,100,50,600,400\n");
     EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("MainForm"), {}), QStringLiteral("200,0,1,100,50,600,400"));
 }
 
@@ -115,4 +145,76 @@ TEST_F(SettingsStore, AValueThatCannotBeSetRefusesWithTheValueMessageAndKeepsThe
     QFile saved(path + QStringLiteral(".saved"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("[common]\nplayer=Ada\n"));
+}
+
+TEST_F(SettingsStore, AHarmlessFlawInTheFileDoesNotTurnAWriteIntoAnError)
+{
+    struct Case { const char* flaw; QByteArray content; };
+    const Case cases[] = {
+        {"a byte-order mark", QByteArray("\xEF\xBB\xBF[common]\nplayer=Ada\n")},
+        {"a line without a value in another section", QByteArray("[other]\njust text\n[common]\nplayer=Ada\n")},
+        {"an unclosed section header", QByteArray("[broken\n[common]\nplayer=Ada\n")},
+    };
+    for (const Case& each : cases) {
+        WriteStoreFile(each.content);
+        EXPECT_NO_THROW(ini.WriteInteger(kCommon, QStringLiteral("tongue"), 1)) << each.flaw;
+        EXPECT_EQ(TSettingsStore().ReadInteger(kCommon, QStringLiteral("tongue"), -1), 1) << each.flaw;
+        EXPECT_EQ(TSettingsStore().ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Ada"))
+            << each.flaw;
+    }
+}
+
+TEST_F(SettingsStore, ARefusedWriteLeavesNoTraceForLaterReadsOrWrites)
+{
+    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    QFile::remove(StorePath());
+    QDir().mkpath(StorePath());  // nothing can replace a folder
+    EXPECT_THROW(ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Eve")), EStoreError);
+    EXPECT_NE(ini.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("none")), QStringLiteral("Eve"));
+    QDir().rmdir(StorePath());
+    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("none")), QStringLiteral("none"));
+    ini.WriteInteger(kCommon, QStringLiteral("tongue"), 0);
+    EXPECT_EQ(StoreFile(), QByteArray("[common]\ntongue=0\n"));
+}
+
+TEST_F(SettingsStore, ValuesWrittenTogetherLandTogetherOrNotAtAll)
+{
+    ini.WriteStrings(kCommon, {{QStringLiteral("player"), QStringLiteral("Ada")},
+                               {QStringLiteral("player0"), QStringLiteral("row 0")}});
+    {
+        const TRefusal refusal = RefuseWrites();
+        try {
+            ini.WriteStrings(kCommon, {{QStringLiteral("player"), QStringLiteral("Eve")},
+                                       {QStringLiteral("player0"), QStringLiteral("row 0 new")},
+                                       {QStringLiteral("player1"), QStringLiteral("row 1 new")}});
+            FAIL() << "the write went through";
+        } catch (const EStoreError& error) {
+            EXPECT_EQ(error.Message, QStringLiteral("Fehler beim Setzen der Daten für 'player'"));
+        }
+    }
+    EXPECT_EQ(StoreFile(), QByteArray("[common]\nplayer=Ada\nplayer0=row 0\n"));
+    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player1"), QStringLiteral("none")), QStringLiteral("none"));
+}
+
+TEST_F(SettingsStore, HalfMadeCopiesOfAnInterruptedReplaceAreRemovedAndNothingElse)
+{
+    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    const QString folder = QFileInfo(StorePath()).absolutePath();
+    for (const char* name : {"V2.ini.aB3xYz", "V2.ini.QqWwEe", "V2.ini.lock", "V2.ini.bak", "notes.txt"}) {
+        QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    TSettingsStore::RemoveStrayReplacements();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+              (QStringList{"V2.ini", "V2.ini.bak", "V2.ini.lock", "notes.txt"}));
+    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Ada"));
+}
+
+TEST_F(SettingsStore, ValuesStoredAsSomethingOtherThanTextReadAsMissing)
+{
+    WriteStoreFile("[common]\nplayer=@Rect(1 2 3 4)\nMainForm=@Size(5 6)\ntongue=@Point(1 1)\nsound=0\n");
+    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")), QStringLiteral("Tindrel"));
+    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("MainForm"), QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(ini.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
+    EXPECT_FALSE(ini.ReadBool(kCommon, QStringLiteral("sound"), true));
 }

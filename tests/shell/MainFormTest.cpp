@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "MainForm.h"
+#include "ModalAnswer.h"
+#include "Texts.h"
+#include "TongueGuard.h"
+
+namespace {
+
+using Answers = TModalAnswers;
+
+TModalAnswers::TAnswer Click(const char* button)
+{
+    return [button](QDialog& dialog) { dialog.findChild<QPushButton*>(QLatin1String(button))->click(); };
+}
+
+void ClickToolButton(TMainForm& form, const char* name)
+{
+    form.findChild<QToolButton*>(QLatin1String(name))->click();
+}
+
+// The playfield as a window freshly painted in German shows it.
+QImage PaintedInGerman()
+{
+    const TTongueGuard guard;
+    TMainForm form(7);
+    tongue = 1;
+    form.PaintPlayfield();
+    return form.PlayfieldImage().copy();
+}
+
+struct LanguageRoute {
+    const char* name;
+    const char* toolButton;
+    std::vector<TModalAnswers::TAnswer> answers;
+};
+
+}  // namespace
+
+TEST(MainForm, AfterALanguageChangeThePlayfieldShowsTheNewLabelsAlone)
+{
+    const QImage german = PaintedInGerman();
+    const LanguageRoute routes[] = {
+        {"tool bar", "TongueBtn", {Click("GermanBtn")}},
+        {"info window", "InfoBtn", {Click("TongBtn"), Click("GermanBtn"), Click("OKBtn")}},
+    };
+    for (const LanguageRoute& route : routes) {
+        const TTongueGuard guard;
+        TMainForm form(7);
+        form.CreateDialogs();
+        tongue = 0;
+        form.PaintPlayfield();
+        ASSERT_NE(form.PlayfieldImage(), german) << route.name;
+        Answers answers(route.answers);
+        ClickToolButton(form, route.toolButton);
+        EXPECT_EQ(tongue, 1) << route.name;
+        EXPECT_TRUE(form.PlayfieldImage() == german) << "labels overprinted after the " << route.name;
+    }
+}
+
+TEST(MainForm, TheMakersLinkTurnsInertOnlyWhenTheDesktopCouldNotOpenIt)
+{
+    // Stand-ins for xdg-open that note each call; one finds a browser, one does not.
+    QTemporaryDir bin;
+    const QString calls = bin.filePath(QStringLiteral("calls"));
+    const QByteArray savedPath = qgetenv("PATH");
+    for (const int handlerExit : {0, 3}) {
+        QFile handler(bin.filePath(QStringLiteral("xdg-open")));
+        ASSERT_TRUE(handler.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        handler.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexit %2\n").arg(calls).arg(handlerExit).toUtf8());
+        handler.close();
+        handler.setPermissions(handler.permissions() | QFile::ExeOwner);
+        QFile::remove(calls);
+        qputenv("PATH", bin.path().toLocal8Bit() + ':' + savedPath);
+
+        TMainForm form(7);
+        for (int click = 0; click < 2; ++click) {
+            ClickToolButton(form, "BlumoBtn");
+            EXPECT_TRUE(QTest::qWaitFor([&] { return form.findChildren<QProcess*>().isEmpty(); }, 20000));
+        }
+        qputenv("PATH", savedPath);
+
+        QFile noted(calls);
+        ASSERT_TRUE(noted.open(QIODevice::ReadOnly)) << handlerExit;
+        const QList<QByteArray> lines = noted.readAll().trimmed().split('\n');
+        EXPECT_EQ(lines.first(), QByteArray("https://www.blumogames.de/"));
+        EXPECT_EQ(lines.size(), handlerExit == 0 ? 2 : 1) << "handler exit " << handlerExit;
+        EXPECT_EQ(form.MakersLinkWorks(), handlerExit == 0);
+    }
+}
