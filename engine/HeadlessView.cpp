@@ -13,7 +13,8 @@ void THeadlessView::SetPosition(int32_t x, int32_t y)
 
 bool THeadlessView::HitTest(int32_t x, int32_t y)
 {
-    return x >= X && x < X + kSpriteSize && y >= Y && y < Y + kSpriteSize;
+    // In 64 bits: a sprite near the largest coordinate still reaches past it.
+    return x >= X && x < int64_t{X} + kSpriteSize && y >= Y && y < int64_t{Y} + kSpriteSize;
 }
 
 void THeadlessView::Grab(int32_t x, int32_t y)
@@ -29,6 +30,7 @@ void THeadlessView::DragTo(int32_t x, int32_t y)
 {
     if (!Visible || !Dragging)
         return;
-    X = x - GrabDX;
-    Y = y - GrabDY;
+    // A pointer beyond the coordinate range wraps round, as with the real sprite.
+    X = static_cast<int32_t>(int64_t{x} - GrabDX);
+    Y = static_cast<int32_t>(int64_t{y} - GrabDY);
 }

@@ -1,6 +1,141 @@
 #include "SelfPlay.h"
 
-TSelfPlay::TSelfPlay(uint32_t seed) : engine_(view_, seed), input_(seed ^ 0x9E3779B9u) {}
+#include <array>
+#include <limits>
+
+namespace {
+
+using TBoard = std::array<int32_t, kBoardCells>;
+using TPiece = std::array<int32_t, kPieceSlots>;
+
+TPiece Turned(const TPiece& piece)
+{
+    TPiece turned{};
+    for (int i = 0; i < kPieceSize; ++i)
+        for (int j = 0; j < kPieceSize; ++j)
+            turned[PieceIndex(2 - j, i)] = piece[PieceIndex(i, j)];
+    return turned;
+}
+
+// Lands the piece with its top-left slot over (col0, row0) on `board`, as
+// the rules place it; false, and `board` unchanged, when it does not fit.
+bool Land(TBoard& board, const TPiece& piece, int col0, int row0)
+{
+    TBoard landed = board;
+    for (int i = 0; i < kPieceSize; ++i) {
+        for (int j = 0; j < kPieceSize; ++j) {
+            const int32_t code = piece[PieceIndex(i, j)];
+            if (!CellCode::IsOccupied(code))
+                continue;
+            const int c = col0 + i;
+            const int r = row0 + j;
+            if (c < 0 || c >= kBoardSize || r < 0 || r >= kBoardSize)
+                return false;
+            int32_t& cell = landed[BoardIndex(c, r)];
+            if (code == CellCode::kBomb) {
+                cell = CellCode::kEmpty;
+                continue;
+            }
+            if (CellCode::Layers(code) + CellCode::Layers(cell) > 4)
+                return false;
+            cell = cell == CellCode::kEmpty ? code : cell + CellCode::kLayerStep * CellCode::Layers(code);
+        }
+    }
+    board = landed;
+    return true;
+}
+
+// Takes a layer off every cell of every complete group; returns how many
+// cells lost one.
+int Clear(TBoard& board)
+{
+    std::array<bool, kBoardCells> hit{};
+    const auto mark = [&](int left, int top, int width, int height) {
+        for (int c = left; c < left + width; ++c)
+            for (int r = top; r < top + height; ++r)
+                if (!CellCode::Qualifies(board[BoardIndex(c, r)]))
+                    return;
+        for (int c = left; c < left + width; ++c)
+            for (int r = top; r < top + height; ++r)
+                hit[BoardIndex(c, r)] = true;
+    };
+    for (int sc = 0; sc + 3 <= kBoardSize; ++sc)
+        for (int sr = 0; sr + 3 <= kBoardSize; ++sr)
+            mark(sc, sr, 3, 3);
+    for (int n = 0; n < kBoardSize; ++n) {
+        mark(0, n, kBoardSize, 1);
+        mark(n, 0, 1, kBoardSize);
+    }
+    int removed = 0;
+    for (int index = 0; index < kBoardCells; ++index) {
+        if (!hit[index])
+            continue;
+        ++removed;
+        board[index] -= CellCode::kLayerStep;
+        if (board[index] < 0)
+            board[index] = CellCode::kEmpty;
+    }
+    return removed;
+}
+
+// How good a move is: clearing comes first; then a board of many thin
+// stacks, which complete groups easily, and above all few full cells, which
+// block every group through them.
+int Value(const TBoard& board, int removed)
+{
+    int value = 1000 * removed;
+    for (int32_t code : board) {
+        if (code >= CellCode::kFullFrom)
+            value -= 300;
+        else if (CellCode::Qualifies(code))
+            value += 10 - 3 * CellCode::Layers(code);
+    }
+    return value;
+}
+
+}  // namespace
+
+TPlacement GreedyPlacement(const TGameEngine& engine)
+{
+    TPlacement best;
+    int bestValue = std::numeric_limits<int>::min();
+    TPiece piece = engine.Piece;
+    for (int turns = 0; turns < 4; ++turns, piece = Turned(piece)) {
+        for (int column = -2; column < kBoardSize; ++column) {
+            for (int row = -2; row < kBoardSize; ++row) {
+                TBoard board = engine.Board;
+                if (!Land(board, piece, column, row))
+                    continue;
+                const int removed = Clear(board);
+                const int value = Value(board, removed);
+                if (value > bestValue) {
+                    bestValue = value;
+                    best = {true, turns, column, row};
+                }
+            }
+        }
+    }
+    return best;
+}
+
+TSelfPlay::TSelfPlay(uint32_t seed, TPlayer player)
+    : engine_(view_, seed), input_(seed ^ 0x9E3779B9u), player_(player)
+{
+}
+
+void TSelfPlay::Step()
+{
+    if (engine_.GameOver) {
+        plan_.clear();
+        ++gamesStarted_;
+        engine_.Restart();
+        return;
+    }
+    if (player_ == TPlayer::Greedy)
+        GreedyStep();
+    else
+        RestlessStep();
+}
 
 void TSelfPlay::MoveOverBoard()
 {
@@ -10,13 +145,8 @@ void TSelfPlay::MoveOverBoard()
     engine_.boxMouseMove(pointerX_, pointerY_);
 }
 
-void TSelfPlay::Step()
+void TSelfPlay::RestlessStep()
 {
-    if (engine_.GameOver) {
-        ++gamesStarted_;
-        engine_.Restart();
-        return;
-    }
     const int32_t roll = input_.Below(100);
     if (roll < 30) {
         engine_.Timer();
@@ -46,5 +176,80 @@ void TSelfPlay::Step()
         if (view_.GiveUpAnswer)
             ++gamesStarted_;
         engine_.Restart();
+    }
+}
+
+void TSelfPlay::PlanTurn()
+{
+    using TKind = TEvent::TKind;
+    // One tick per turn lets the clock run without ever ending a turn: even
+    // the shortest turn, 20 units, outlasts one tick of 15.
+    plan_.push_back({TKind::Tick});
+    if (!engine_.Holding)
+        plan_.push_back({TKind::Press, TGameEngine::kGrabX, TGameEngine::kGrabY});
+    const TPlacement placement = GreedyPlacement(engine_);
+    if (!placement.fits) {
+        // Back over the preview box, where a click throws the piece away.
+        plan_.push_back({TKind::Move, TGameEngine::kGrabX, TGameEngine::kGrabY});
+        plan_.push_back({TKind::DropClick});
+        return;
+    }
+    for (int n = 0; n < placement.turns; ++n)
+        plan_.push_back({TKind::TurnClick});
+    plan_.push_back({TKind::Move, 48 + 25 * placement.column + (TGameEngine::kGrabX - TGameEngine::kHomeX),
+                     53 + 25 * placement.row + (TGameEngine::kGrabY - TGameEngine::kHomeY)});
+    if (input_.Below(16) == 0) {
+        plan_.push_back({TKind::Pause});
+        plan_.push_back({TKind::Tick});
+        plan_.push_back({TKind::Resume});
+    }
+    if (input_.Below(8) == 0) {
+        // Now and then the clock places the piece where it hovers.
+        const int32_t afterFirstTick = engine_.TimeLeft - TGameEngine::kUnitsPerTick;
+        const int32_t ticks = (afterFirstTick + TGameEngine::kUnitsPerTick - 1) / TGameEngine::kUnitsPerTick;
+        for (int32_t n = 0; n < ticks; ++n)
+            plan_.push_back({TKind::Tick});
+    } else {
+        plan_.push_back({TKind::DropClick});
+    }
+}
+
+void TSelfPlay::GreedyStep()
+{
+    if (plan_.empty()) {
+        if (engine_.Paused) {
+            engine_.boxClick();
+            return;
+        }
+        PlanTurn();
+    }
+    const TEvent event = plan_.front();
+    plan_.pop_front();
+    switch (event.kind) {
+    case TEvent::TKind::Tick:
+        engine_.Timer();
+        break;
+    case TEvent::TKind::Press:
+        pointerX_ = event.x;
+        pointerY_ = event.y;
+        engine_.boxMouseDown(TMouseButton::Left, pointerX_, pointerY_);
+        break;
+    case TEvent::TKind::TurnClick:
+        engine_.boxMouseDown(TMouseButton::Right, pointerX_, pointerY_);
+        break;
+    case TEvent::TKind::Move:
+        pointerX_ = event.x;
+        pointerY_ = event.y;
+        engine_.boxMouseMove(pointerX_, pointerY_);
+        break;
+    case TEvent::TKind::DropClick:
+        engine_.boxMouseDown(TMouseButton::Left, pointerX_, pointerY_);
+        break;
+    case TEvent::TKind::Pause:
+        engine_.Pause();
+        break;
+    case TEvent::TKind::Resume:
+        engine_.boxClick();
+        break;
     }
 }

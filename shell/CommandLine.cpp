@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "Texts.h"
+
 namespace {
 
 // Options that QApplication takes for itself; those in the first list carry a value.
@@ -66,5 +68,5 @@ QString TCommandLine::Usage(const QString& program)
 
 QString TCommandLine::Version()
 {
-    return QStringLiteral("Novagrid V2.3");
+    return FixedTexts::kCaption;
 }

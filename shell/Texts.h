@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "Version.h"
+
 // The language setting: -1 not chosen yet, 1 German, 0 English. Every value
 // other than 1 shows English. Read at start-up, written back at close, and
 // changed only by the language dialog.
@@ -44,10 +46,10 @@ const TTexts& TextsFor(bool german);
 
 // Texts that are the same in both languages.
 namespace FixedTexts {
-inline const QString kCaption = QStringLiteral("Novagrid V2.3");
+inline const QString kCaption = QStringLiteral("Novagrid V" NOVAGRID_VERSION_TEXT);
 inline const QString kDialogCaption = QStringLiteral("Novagrid");
 inline const QString kProgramName = QStringLiteral("Novagrid");
-inline const QString kVersion = QStringLiteral("Version  V2.3");
+inline const QString kVersion = QStringLiteral("Version  V" NOVAGRID_VERSION_TEXT);
 inline const QString kSpeakEnglish = QStringLiteral("I speak english.");
 inline const QString kSpeakGerman = QStringLiteral("Ich spreche deutsch.");
 inline const QString kOk = QStringLiteral("OK");

@@ -60,3 +60,33 @@ TEST(SelfPlaySoak, EveryStateBetweenEventsIsConsistent)
     EXPECT_GT(games, 50);
     EXPECT_GE(bestLevel, 3);
 }
+
+// The restless player never gets far; the greedy one plays one long game
+// into the levels where tiles come thick, bombs come often and turns are
+// shortest, and on to scores wider than the five digits on the playfield.
+TEST(SelfPlaySoak, GreedyPlayerKeepsEveryStateConsistentPastLevel200)
+{
+    TSelfPlay play(20261210u, TSelfPlay::TPlayer::Greedy);
+    const TGameEngine& engine = play.Engine();
+    int32_t lastLevel = 0;
+    bool fourLayerTileDealt = false;
+    bool bombDealtAbove128 = false;
+    bool shortestTurnPlayed = false;
+    for (int64_t step = 0; step < 30000 && (engine.Level < 200 || engine.Score <= 99999); ++step) {
+        play.Step();
+        ExpectConsistent(play, lastLevel, step);
+        if (HasFatalFailure())
+            return;
+        for (int32_t code : engine.Piece) {
+            fourLayerTileDealt |= CellCode::IsTile(code) && code >= CellCode::kFullFrom;
+            bombDealtAbove128 |= code == CellCode::kBomb && engine.Level >= 128;
+        }
+        shortestTurnPlayed |= engine.TimeLimit == TGameEngine::kShortestTurn && engine.TimeLeft > 0;
+    }
+    EXPECT_EQ(play.GamesStarted(), 1);
+    EXPECT_GE(engine.Level, 200);
+    EXPECT_GT(engine.Score, 99999);
+    EXPECT_TRUE(fourLayerTileDealt);
+    EXPECT_TRUE(bombDealtAbove128);
+    EXPECT_TRUE(shortestTurnPlayed);
+}

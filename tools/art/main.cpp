@@ -2,11 +2,11 @@
 // The output depends on nothing but this code and the installed fonts, so a
 // second run writes the same bytes.
 
+#include "FolderArgument.h"
 #include "Output.h"
 #include "Pictures.h"
 #include "Sheets.h"
 
-#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -17,17 +17,11 @@ int main(int argc, char* argv[])
     // Drawing needs fonts but no screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Draws the image sheets, glyphs, pictures and icons of Novagrid."));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("Where the files go (assets/art)."));
-    parser.process(app);
-    if (parser.positionalArguments().size() != 1)
-        parser.showHelp(2);
+    const QDir folder(FolderArgument(app, QStringLiteral("Draws the image sheets, glyphs, pictures and icons of Novagrid."),
+                                     QStringLiteral("Where the files go (assets/art).")));
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QDir folder(parser.positionalArguments().first());
     if (!folder.mkpath(QStringLiteral("."))) {
         err << "cannot create " << folder.path() << "\n";
         return 1;

@@ -1,7 +1,7 @@
-// novagrid-render <outdir>
+// novagrid-render FOLDER
 //
 // Draws the playfield without a window, from the sheets embedded in the game,
-// and writes what a player would see as PNG files:
+// and writes what a player would see as PNG files into FOLDER:
 //   empty.png                 the playfield as the game starts
 //   alltiles-1.png, -2.png    every tile code 0..127 on the board, in order
 //                             column by column (0..80, then 81..127)
@@ -17,6 +17,7 @@
 #include <QString>
 
 #include "Assets.h"
+#include "FolderArgument.h"
 #include "GameEngine.h"
 #include "QuietView.h"
 #include "Sheets.h"
@@ -118,11 +119,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: novagrid-render <outdir>\n");
-        return 2;
-    }
-    QDir out(QString::fromLocal8Bit(argv[1]));
+    QDir out(FolderArgument(app, QStringLiteral("Draws the playfield from the game's own sheets into PNG files."),
+                            QStringLiteral("Where the pictures go.")));
     if (!out.mkpath(QStringLiteral("."))) {
         Fail(QStringLiteral("cannot make the folder %1").arg(out.path()));
         return 1;

@@ -9,13 +9,29 @@
 #include <iostream>
 #include <string>
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: novagrid-sound FOLDER\n"
+    "Synthesises the six sound effects of Novagrid into FOLDER/effect1.wav ... effect6.wav.\n"
+    "  --help  this text\n";
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::cerr << "usage: novagrid-sound FOLDER\n";
+    const std::string argument = argc > 1 ? argv[1] : "";
+    if (argc == 2 && (argument == "--help" || argument == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (argc != 2 || argument.empty() || argument[0] == '-') {
+        const bool oneArgument = argc == 2 && !argument.empty();
+        std::cerr << "novagrid-sound: " << (oneArgument ? "unknown option " + argument : "give exactly one folder")
+                  << "\n" << kUsage;
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
+    const std::filesystem::path folder = argument;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     for (int effect = 1; effect <= 6; ++effect) {
