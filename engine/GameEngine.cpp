@@ -84,7 +84,7 @@ void TGameEngine::DealPiece()
         }
     }
     view_.RenderPiece();
-    view_.SetPosition(kHomeX, kHomeY);
+    view_.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
     view_.Show();
     TimeLeft = TimeLimit;
     view_.DrawTimeBar();
@@ -107,8 +107,8 @@ void TGameEngine::RotatePiece()
 
 bool TGameEngine::PieceFits()
 {
-    const int32_t col0 = TargetColumn(view_.GetX());
-    const int32_t row0 = TargetRow(view_.GetY());
+    const int32_t col0 = Geometry::TargetColumn(view_.GetX());
+    const int32_t row0 = Geometry::TargetRow(view_.GetY());
     for (int i = 0; i < kPieceSize; ++i) {
         for (int j = 0; j < kPieceSize; ++j) {
             const int32_t code = Piece[PieceIndex(i, j)];
@@ -129,8 +129,8 @@ bool TGameEngine::PieceFits()
 
 void TGameEngine::PlacePiece()
 {
-    const int32_t col0 = TargetColumn(view_.GetX());
-    const int32_t row0 = TargetRow(view_.GetY());
+    const int32_t col0 = Geometry::TargetColumn(view_.GetX());
+    const int32_t row0 = Geometry::TargetRow(view_.GetY());
     const bool hasBomb = std::find(Piece.begin(), Piece.end(), CellCode::kBomb) != Piece.end();
     for (int i = 0; i < kPieceSize; ++i) {
         for (int j = 0; j < kPieceSize; ++j) {
@@ -143,7 +143,7 @@ void TGameEngine::PlacePiece()
             if (code == CellCode::kBomb) {
                 cell = CellCode::kEmpty;
                 view_.DrawCell(c, r);
-                view_.ExplodeCell(48 + 25 * c, 53 + 25 * r);
+                view_.ExplodeCell(Geometry::CellLeft(c), Geometry::CellTop(r));
                 view_.PlayEffect(true, 2);
                 view_.DrawNumbers();
             } else if (cell == CellCode::kEmpty) {
@@ -233,14 +233,14 @@ void TGameEngine::LowerScore(int32_t points)
 void TGameEngine::DiscardPiece()
 {
     view_.Release();
-    view_.SetPosition(kHomeX, kHomeY);
+    view_.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
     Holding = false;
     for (int j = 0; j < kPieceSize; ++j) {
         for (int i = 0; i < kPieceSize; ++i) {
             if (!CellCode::IsOccupied(Piece[PieceIndex(i, j)]))
                 continue;
             view_.ErasePreviewSlot(i, j);
-            view_.ExplodeCell(kHomeX + 25 * i, kHomeY + 25 * j);
+            view_.ExplodeCell(Geometry::kPreviewLeft + Geometry::kCellSize * i, Geometry::kPreviewTop + Geometry::kCellSize * j);
             view_.PlayEffect(true, 2);
             LowerScore(9);
             view_.DrawNumbers();
@@ -297,7 +297,7 @@ void TGameEngine::Restart()
         // question and the piece is lost.
         if (Holding && !GameOver) {
             view_.Show();
-            view_.Grab(view_.GetX() + (kGrabX - kHomeX), view_.GetY() + (kGrabY - kHomeY));
+            view_.Grab(view_.GetX() + Geometry::kGrabOffsetX, view_.GetY() + Geometry::kGrabOffsetY);
         }
         return;
     }
@@ -335,7 +335,7 @@ void TGameEngine::boxMouseDown(TMouseButton button, int32_t x, int32_t y)
         return;
     if (!Holding) {
         if (view_.HitTest(x, y)) {
-            view_.Grab(kGrabX, kGrabY);
+            view_.Grab(Geometry::kGrabX, Geometry::kGrabY);
             Holding = true;
         }
         return;
@@ -343,7 +343,7 @@ void TGameEngine::boxMouseDown(TMouseButton button, int32_t x, int32_t y)
     if (button == TMouseButton::Right) {
         RotatePiece();
     } else if (button == TMouseButton::Left) {
-        if (InDiscardZone(view_.GetX(), view_.GetY())) {
+        if (Geometry::InDiscardZone(view_.GetX(), view_.GetY())) {
             DiscardPiece();
         } else if (PieceFits()) {
             PlacePiece();

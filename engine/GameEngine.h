@@ -5,6 +5,7 @@
 
 #include "CellCode.h"
 #include "GameView.h"
+#include "PlayfieldGeometry.h"
 #include "Random.h"
 
 enum class TMouseButton { Left, Right, Other };
@@ -21,10 +22,6 @@ public:
     static constexpr int32_t kUnitsPerTick = 15;        // time units taken per 300 ms tick
     static constexpr int32_t kLongestTurn = 600;
     static constexpr int32_t kShortestTurn = 20;
-    static constexpr int32_t kHomeX = 321;            // sprite top left while the piece waits
-    static constexpr int32_t kHomeY = 53;
-    static constexpr int32_t kGrabX = 356;            // grab point handed to the sprite
-    static constexpr int32_t kGrabY = 91;
 
     TGameEngine(TGameView& view, uint32_t seed);
 
@@ -57,12 +54,6 @@ public:
     void ClearGroups();
     void DiscardPiece();
     void ForfeitPiece();
-
-    // The board cell under the piece's top-left slot for a sprite at (x, y).
-    static int32_t TargetColumn(int32_t x) { return (x + 14) / 25 - 2; }
-    static int32_t TargetRow(int32_t y) { return (y + 9) / 25 - 2; }
-    // The sprite's top left lies in the discard zone over the preview box.
-    static bool InDiscardZone(int32_t x, int32_t y) { return x > 298 && x < 338 && y > 33 && y < 73; }
 
 private:
     void RaiseScore(int32_t points);  // held at the largest 32-bit score

@@ -154,8 +154,8 @@ void TSelfPlay::RestlessStep()
         MoveOverBoard();
     } else if (roll < 75) {
         if (!engine_.Holding) {
-            pointerX_ = TGameEngine::kHomeX + input_.Below(75);
-            pointerY_ = TGameEngine::kHomeY + input_.Below(75);
+            pointerX_ = Geometry::kPreviewLeft + input_.Below(75);
+            pointerY_ = Geometry::kPreviewTop + input_.Below(75);
         }
         engine_.boxMouseDown(TMouseButton::Left, pointerX_, pointerY_);
     } else if (roll < 85) {
@@ -164,8 +164,8 @@ void TSelfPlay::RestlessStep()
         engine_.boxMouseDown(TMouseButton::Other, pointerX_, pointerY_);
     } else if (roll < 90) {
         // Back over the preview box: the next left click throws the piece away.
-        pointerX_ = TGameEngine::kGrabX + input_.Below(9) - 4;
-        pointerY_ = TGameEngine::kGrabY + input_.Below(9) - 4;
+        pointerX_ = Geometry::kGrabX + input_.Below(9) - 4;
+        pointerY_ = Geometry::kGrabY + input_.Below(9) - 4;
         engine_.boxMouseMove(pointerX_, pointerY_);
     } else if (roll < 94) {
         engine_.Pause();
@@ -186,18 +186,18 @@ void TSelfPlay::PlanTurn()
     // the shortest turn, 20 units, outlasts one tick of 15.
     plan_.push_back({TKind::Tick});
     if (!engine_.Holding)
-        plan_.push_back({TKind::Press, TGameEngine::kGrabX, TGameEngine::kGrabY});
+        plan_.push_back({TKind::Press, Geometry::kGrabX, Geometry::kGrabY});
     const TPlacement placement = GreedyPlacement(engine_);
     if (!placement.fits) {
         // Back over the preview box, where a click throws the piece away.
-        plan_.push_back({TKind::Move, TGameEngine::kGrabX, TGameEngine::kGrabY});
+        plan_.push_back({TKind::Move, Geometry::kGrabX, Geometry::kGrabY});
         plan_.push_back({TKind::DropClick});
         return;
     }
     for (int n = 0; n < placement.turns; ++n)
         plan_.push_back({TKind::TurnClick});
-    plan_.push_back({TKind::Move, 48 + 25 * placement.column + (TGameEngine::kGrabX - TGameEngine::kHomeX),
-                     53 + 25 * placement.row + (TGameEngine::kGrabY - TGameEngine::kHomeY)});
+    plan_.push_back({TKind::Move, Geometry::CellLeft(placement.column) + Geometry::kGrabOffsetX,
+                     Geometry::CellTop(placement.row) + Geometry::kGrabOffsetY});
     if (input_.Below(16) == 0) {
         plan_.push_back({TKind::Pause});
         plan_.push_back({TKind::Tick});

@@ -12,12 +12,15 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
-# Playfield geometry, as the game draws it.
-board_left=48
-board_top=53
-cell=25
-preview_left=321
-preview_top=53
+# Playfield geometry, read from the header the game itself uses.
+geometry() {
+    sed -n "s/^constexpr int32_t $1 = \([0-9]*\);.*/\1/p" "$root/engine/PlayfieldGeometry.h"
+}
+board_left=$(geometry kBoardLeft)
+board_top=$(geometry kBoardTop)
+cell=$(geometry kCellSize)
+preview_left=$(geometry kPreviewLeft)
+preview_top=$(geometry kPreviewTop)
 
 # Cell codes: a tile with picture p (0..31) and n layers (1..4) has the code
 # 32 * (n - 1) + p; the picture sets colour (p mod 8) and symbol (p div 8).

@@ -260,12 +260,12 @@ TEST_F(BoardRules, BombsEmptyAnyCellWithAnExplosionEachAndNoLandingSound)
 
 TEST_F(BoardRules, TargetCellFollowsTruncatingDivisionLeftOfTheBoard)
 {
-    EXPECT_EQ(TGameEngine::TargetColumn(-20), -2);
-    EXPECT_EQ(TGameEngine::TargetColumn(-14), -2);
-    EXPECT_EQ(TGameEngine::TargetColumn(-40), -3);
-    EXPECT_EQ(TGameEngine::TargetColumn(48), 0);
-    EXPECT_EQ(TGameEngine::TargetRow(53), 0);
-    EXPECT_EQ(TGameEngine::TargetRow(-9), -2);
+    EXPECT_EQ(Geometry::TargetColumn(-20), -2);
+    EXPECT_EQ(Geometry::TargetColumn(-14), -2);
+    EXPECT_EQ(Geometry::TargetColumn(-40), -3);
+    EXPECT_EQ(Geometry::TargetColumn(48), 0);
+    EXPECT_EQ(Geometry::TargetRow(53), 0);
+    EXPECT_EQ(Geometry::TargetRow(-9), -2);
 
     StartGame();
     SetPiece({{PieceIndex(2, 0), 1}, {PieceIndex(2, 2), 2}});

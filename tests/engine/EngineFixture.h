@@ -37,8 +37,8 @@ protected:
     // Puts the carried piece so that its top-left slot lies over cell (c, r).
     void CarryOver(int column, int row)
     {
-        view.X = 48 + 25 * column;
-        view.Y = 53 + 25 * row;
+        view.X = Geometry::CellLeft(column);
+        view.Y = Geometry::CellTop(row);
         view.Visible = true;
         view.Dragging = true;
         engine.Holding = true;

@@ -65,8 +65,8 @@ void PlayTurn(TGameEngine& engine, const TTurn& turn)
         engine.boxMouseDown(TMouseButton::Left, 340, 75);
         return;
     }
-    const int32_t x = 48 + 25 * turn.column + (TGameEngine::kGrabX - TGameEngine::kHomeX);
-    const int32_t y = 53 + 25 * turn.row + (TGameEngine::kGrabY - TGameEngine::kHomeY);
+    const int32_t x = Geometry::CellLeft(turn.column) + Geometry::kGrabOffsetX;
+    const int32_t y = Geometry::CellTop(turn.row) + Geometry::kGrabOffsetY;
     if (turn.end == TEnd::Drop) {
         engine.boxMouseMove(x, y);
         engine.boxMouseDown(TMouseButton::Left, x, y);

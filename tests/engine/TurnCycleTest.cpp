@@ -60,7 +60,7 @@ TEST_F(TurnCycle, TimeRunningOutOverAFittingPlacePlacesThePieceAndDealsAnother)
 
     EXPECT_FALSE(engine.GameOver);
     EXPECT_FALSE(engine.Holding);
-    EXPECT_EQ(engine.Cell(TGameEngine::TargetColumn(100), TGameEngine::TargetRow(100)), 1);
+    EXPECT_EQ(engine.Cell(Geometry::TargetColumn(100), Geometry::TargetRow(100)), 1);
     EXPECT_EQ(engine.TimeLeft, engine.TimeLimit);
     EXPECT_EQ(view.X, 321);
     EXPECT_EQ(view.Y, 53);
@@ -157,7 +157,7 @@ TEST_F(TurnCycle, ALeftClickWhereThePieceFitsPlacesClearsAndDeals)
     engine.Board[BoardIndex(4, 0)] = CellCode::kEmpty;
     SetPiece({{PieceIndex(0, 0), 2}});
     PickUp(engine);
-    engine.boxMouseMove(48 + 4 * 25 + 35, 53 + 38);
+    engine.boxMouseMove(Geometry::CellLeft(4) + Geometry::kGrabOffsetX, Geometry::CellTop(0) + Geometry::kGrabOffsetY);
     engine.TimeLeft = 100;
 
     engine.boxMouseDown(TMouseButton::Left, 0, 0);

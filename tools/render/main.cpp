@@ -85,9 +85,9 @@ bool Render(const QDir& out)
     engine.Level = 23;
     view.Paint();
     view.RenderPiece();
-    view.SetPosition(TGameEngine::kHomeX, TGameEngine::kHomeY);
+    view.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
     view.Show();
-    view.Grab(TGameEngine::kGrabX, TGameEngine::kGrabY);
+    view.Grab(Geometry::kGrabX, Geometry::kGrabY);
     view.DragTo(170, 160);
     save(QStringLiteral("piece.png"));
     view.Hide();
@@ -97,7 +97,7 @@ bool Render(const QDir& out)
     view.DrawCell(4, 4);
     int frame = 0;
     surface.SetFlushHook([&] { save(QStringLiteral("explosion-%1.png").arg(frame++)); });
-    view.ExplodeCell(4 * 25 + 48, 4 * 25 + 53);
+    view.ExplodeCell(Geometry::CellLeft(4), Geometry::CellTop(4));
     surface.SetFlushHook({});
 
     engine.Level = 1234;
