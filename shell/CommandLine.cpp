@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "HelpTrace.h"
 #include "Texts.h"
 
 namespace {
@@ -30,8 +31,7 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments)
             line.Action = TAction::ShowHelp;
         } else if (argument == QLatin1String("--version")) {
             line.Action = TAction::ShowVersion;
-        } else if (argument.compare(QLatin1String("/debug"), Qt::CaseInsensitive) == 0 ||
-                   argument.compare(QLatin1String("-debug"), Qt::CaseInsensitive) == 0) {
+        } else if (hh::IsTraceSwitch(argument)) {
             line.Debug = true;
         } else if (argument == QLatin1String("--seed") || argument.startsWith(QLatin1String("--seed="))) {
             QString value = argument.mid(7);

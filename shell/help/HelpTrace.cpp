@@ -1,5 +1,7 @@
 #include "HelpTrace.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -24,15 +26,17 @@ bool AskedForTrace(const QString& programFolder, const QStringList& arguments)
 {
     if (QFileInfo::exists(QDir(programFolder).filePath(QStringLiteral("debug.debug"))))
         return true;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i].compare(QStringLiteral("/debug"), Qt::CaseInsensitive) == 0
-            || arguments[i].compare(QStringLiteral("-debug"), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return std::any_of(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(),
+                       IsTraceSwitch);
 }
 
 }  // namespace
+
+bool IsTraceSwitch(const QString& argument)
+{
+    return argument.compare(QStringLiteral("/debug"), Qt::CaseInsensitive) == 0 ||
+           argument.compare(QStringLiteral("-debug"), Qt::CaseInsensitive) == 0;
+}
 
 void THelpTrace::Start(const QString& programFolder, const QStringList& arguments, const QString& tempFolder)
 {

@@ -46,4 +46,8 @@ private:
 // The game's one trace.
 THelpTrace& HelpTrace();
 
+// Whether a command-line argument asks for the trace: "/debug" or "-debug",
+// in any case.
+bool IsTraceSwitch(const QString& argument);
+
 }  // namespace hh

@@ -1,10 +1,16 @@
 #include "HelpViewer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QResource>
+#include <QScreen>
 #include <QUrl>
+#include <algorithm>
+
+#include "HelpFile.h"
+#include "Assets.h"
 
 namespace hh {
 
@@ -18,6 +24,11 @@ QString NextRoot()
     return QStringLiteral("/nvgd/%1").arg(++viewers);
 }
 
+const uchar* Bytes(const QByteArray& bundle)
+{
+    return reinterpret_cast<const uchar*>(bundle.constData());
+}
+
 }  // namespace
 
 THelpViewer::THelpViewer(const QString& helpFile) : helpFile_(helpFile), root_(NextRoot())
@@ -28,12 +39,13 @@ THelpViewer::THelpViewer(const QString& helpFile) : helpFile_(helpFile), root_(N
     // Room around the pages: a text document ignores the margins of <body>.
     document()->setDocumentMargin(18);
     resize(660, 640);
+    setWindowIcon(Assets::ProgramIcon());
 }
 
 THelpViewer::~THelpViewer()
 {
     if (!registered_.isEmpty())
-        QResource::unregisterResource(registered_, root_);
+        QResource::unregisterResource(Bytes(bundle_), root_);
 }
 
 QString THelpViewer::FindBundle() const
@@ -57,8 +69,11 @@ void THelpViewer::ShowTopic(int topic)
                                        "Please install the game again.").arg(file));
             return;
         }
-        // An empty file is damaged too; Qt would keep a byte for it.
-        if (QFileInfo(bundle).size() == 0 || !QResource::registerResource(bundle, root_)) {
+        // Qt reads the bundle from our checked copy, never from the file,
+        // which could change after the check.
+        bundle_ = ReadHelpFile(bundle);
+        if (bundle_.isEmpty() || !QResource::registerResource(Bytes(bundle_), root_)) {
+            bundle_.clear();
             const QString file = bundle.toHtmlEscaped();
             ShowProblem(QStringLiteral("Die Hilfedatei <b>%1</b> ist beschädigt und kann nicht gelesen werden. "
                                        "Installiere das Spiel bitte neu.").arg(file),
@@ -83,10 +98,33 @@ void THelpViewer::ShowTopic(int topic)
 
 void THelpViewer::BringToFront()
 {
+    if (!placed_) {
+        PlaceOverGame();
+        placed_ = true;
+    }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
+}
+
+void THelpViewer::PlaceOverGame()
+{
+    const QWidget* game = QApplication::activeWindow();
+    QScreen* screen = game != nullptr ? game->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    // The window's frame counts too, as far as the window system knows it
+    // before the window is first shown.
+    create();
+    const QSize frame = frameGeometry().size() - size();
+    const QRect available = screen->availableGeometry();
+    QRect place(QPoint(), (size() + frame).boundedTo(available.size()));
+    place.moveCenter(game != nullptr ? game->frameGeometry().center() : available.center());
+    place.moveTo(std::clamp(place.left(), available.left(), available.right() - place.width() + 1),
+                 std::clamp(place.top(), available.top(), available.bottom() - place.height() + 1));
+    resize(place.size() - frame);
+    move(place.topLeft());
 }
 
 void THelpViewer::ShowProblem(const QString& german, const QString& english)

@@ -9,13 +9,13 @@ namespace hh {
 // one compiled help file, a Qt resource bundle holding "topic<n>.html" pages,
 // in a top-level window of its own: no parent, never modal, so the game goes
 // on (its turn timer too) while the rules are read, and closing the window
-// only hides it until the next request.
+// only hides it until the next request. It shows the game's icon.
 class THelpViewer : public QTextBrowser {
     Q_OBJECT
 public:
     // `helpFile` is the bundle's path. When no file lies there, the viewer
-    // looks for the same name in the data folder of an installed game
-    // (share/novagrid beside the program's bin folder).
+    // looks for the same name in the folder where the install puts the help
+    // file, as seen from the folder of `helpFile` (the program's).
     explicit THelpViewer(const QString& helpFile);
     // Unregisters the bundle.
     ~THelpViewer() override;
@@ -24,11 +24,16 @@ public:
 
     // Shows page `topic` of the help file, or, when the file is missing or
     // damaged or has no such topic, a page in German and English saying so.
+    // Any file other than the help file built with the game counts as
+    // damaged: Qt only ever sees a file whose every byte was checked.
     // A file that was missing is looked for again at every call.
     void ShowTopic(int topic);
 
     // Shows the window, restores it when minimised, raises it and makes it
-    // the active window.
+    // the active window. The first time, the window opens centred over the
+    // active window (the game's, where the player asked for the rules) or
+    // else the screen, shrunk and moved as far as needed to lie wholly on
+    // that screen's free area; later it stays where the player put it.
     void BringToFront();
 
 private:
@@ -36,10 +41,13 @@ private:
     // empty when neither exists.
     QString FindBundle() const;
     void ShowProblem(const QString& german, const QString& english);
+    void PlaceOverGame();
 
     QString helpFile_;
     QString root_;        // resource root of the bundle, unique per viewer
     QString registered_;  // the bundle file registered under root_, empty while none
+    QByteArray bundle_;   // its checked contents, which Qt reads while registered
+    bool placed_ = false;
 };
 
 }  // namespace hh

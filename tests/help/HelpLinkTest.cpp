@@ -103,8 +103,8 @@ TEST_F(HelpTest, TheViewerIsAnIndependentWindowAndTheGameGoesOn)
     EXPECT_EQ(viewer->parentWidget(), nullptr);
     EXPECT_EQ(viewer->windowModality(), Qt::NonModal);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    QTest::qWait(100);
-    EXPECT_GT(ticks, 2);
+    // However busy the machine, the turn timer keeps ticking.
+    EXPECT_TRUE(QTest::qWaitFor([&ticks] { return ticks > 2; }, 10000)) << ticks;
 }
 
 TEST_F(HelpTest, CloseAllClosesEveryViewerAndFreesItsHelpFile)

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,6 +20,13 @@
 inline QString BuiltHelpFile()
 {
     return QStringLiteral(NOVAGRID_HELP_FILE);
+}
+
+inline QByteArray BuiltHelpBytes()
+{
+    QFile file(BuiltHelpFile());
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
 }
 
 inline const QString kGermanTitle = QString::fromUtf8("Novagrid – Spielregeln");

@@ -125,13 +125,6 @@ QString WriteFile(const QString& path, const QByteArray& bytes)
     return path;
 }
 
-QByteArray BuiltHelpBytes()
-{
-    QFile file(BuiltHelpFile());
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
 class HelpProblems : public HelpTest, public ::testing::WithParamInterface<TProblem> {};
 
 TEST_P(HelpProblems, AreShownInTheViewerItself)
@@ -166,6 +159,13 @@ INSTANTIATE_TEST_SUITE_P(
                      return WriteFile(folder + QStringLiteral("nvgd.rcc"), bytes.left(bytes.size() / 2));
                  },
                  2, QString::fromUtf8("ist beschädigt"), QStringLiteral("is damaged")},
+        TProblem{"grown past four gigabytes",
+                 [](const QString& folder) {
+                     const QString path = WriteFile(folder + QStringLiteral("nvgd.rcc"), BuiltHelpBytes());
+                     EXPECT_TRUE(QFile::resize(path, (qint64(1) << 32) + 1));
+                     return path;
+                 },
+                 1, QString::fromUtf8("ist beschädigt"), QStringLiteral("is damaged")},
         TProblem{"unknown topic", [](const QString&) { return BuiltHelpFile(); }, 3,
                  QStringLiteral("kein Thema 3"), QStringLiteral("no topic 3")},
         TProblem{"topic zero", [](const QString&) { return BuiltHelpFile(); }, 0, QStringLiteral("kein Thema 0"),
@@ -195,14 +195,16 @@ TEST_F(HelpTest, TheSameTopicAfterAnotherOneIsShownAgain)
     EXPECT_FALSE(viewer.toPlainText().contains(QStringLiteral("no topic 9")));
 }
 
-TEST_F(HelpTest, AnInstalledGameFindsTheHelpFileInItsDataFolder)
+TEST_F(HelpTest, AnInstalledGameFindsTheHelpFileWhereTheInstallPutsIt)
 {
-    const QString dataFolder = Folder() + QStringLiteral("bin/" NOVAGRID_DATA_FROM_PROGRAMS);
-    ASSERT_TRUE(QDir().mkpath(Folder() + QStringLiteral("bin")));
-    ASSERT_TRUE(QDir().mkpath(dataFolder));
-    ASSERT_TRUE(QFile::copy(BuiltHelpFile(), dataFolder + QStringLiteral("/nvgd.rcc")));
+    // The install's folders, rebuilt inside the test's folder.
+    const QString programs = Folder() + QStringLiteral(NOVAGRID_INSTALL_PROGRAMS);
+    const QString help = Folder() + QStringLiteral(NOVAGRID_INSTALL_HELP);
+    ASSERT_TRUE(QDir().mkpath(programs));
+    ASSERT_TRUE(QDir().mkpath(help));
+    ASSERT_TRUE(QFile::copy(BuiltHelpFile(), help + QStringLiteral("/nvgd.rcc")));
 
-    hh::THelpViewer& viewer = ShowTopic(Folder() + QStringLiteral("bin/nvgd.rcc"), 1);
+    hh::THelpViewer& viewer = ShowTopic(programs + QStringLiteral("/nvgd.rcc"), 1);
 
     EXPECT_EQ(viewer.windowTitle(), kGermanTitle);
 }
