@@ -1,28 +1,50 @@
 #!/bin/bash
-# Prints one table of Novagrid's figures from a single run: the engine's
-# throughput, the playfield's drawing operations and the cipher (the Google
-# Benchmark programs), the time from starting the game to its main window
-# shown, and the game's resident memory after start and after 1,000 pointer
-# moves of a scripted game, both on an Xvfb server of its own.
+# Prints Novagrid's figures from a single run, each beside what it is held
+# against, measured the same way in the same run:
+#  - the Google Benchmark programs: the engine's throughput, the playfield's
+#    drawing operations (a near drag against a memcpy of the bytes it
+#    touches), the cipher; every time and rate from wall-clock time;
+#  - on an Xvfb server of its own: start to main window mapped and resident
+#    memory 3 s after start, against a bare Qt window (bench/window, built
+#    here) and against the peers that are installed (gnome-mines,
+#    quadrapassel, kblocks; none is needed); the open effect's share of the
+#    start, without and (where xcompmgr is installed) with a compositor;
+#    wake-ups and CPU while idle with a sound device (SDL's dummy driver
+#    stands in for one) against no device, and with sound off; CPU over a
+#    scripted game of carrying, turning, dropping and throwing away pieces.
 #
 # Usage: bench/report.sh [build dir]
 # The build dir (default build/, as scripts/build.sh makes it) must hold the
 # game and the benchmarks, built as Release for figures that mean anything.
+# NOVAGRID_GAME=path measures another build of the game (an older one, say)
+# against the same references. STARTS (default 7), IDLE_SECONDS (10) and
+# GAME_SECONDS (30) set the lengths.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-game="$build/shell/novagrid"
-starts=5          # runs of the start-up time; the table gives their median
-moves=1000
+game=${NOVAGRID_GAME:-$build/shell/novagrid}
+starts=${STARTS:-7}
+idle_seconds=${IDLE_SECONDS:-10}
+game_seconds=${GAME_SECONDS:-30}
 seed=1
+
+cmake --build "$build" --target bare_window map_time >/dev/null
+bare="$build/bench/window/bare_window"
+map_time="$build/bench/window/map_time"
 
 work=$(mktemp -d)
 xvfb=""
 running=""
+compositor=""
+stop() { # stop <pid>
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
 cleanup() {
-    if [ -n "$running" ]; then kill "$running" 2>/dev/null || true; wait "$running" 2>/dev/null || true; fi
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
+    [ -z "$running" ] || stop "$running"
+    [ -z "$compositor" ] || stop "$compositor"
+    [ -z "$xvfb" ] || stop "$xvfb"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -40,12 +62,29 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display"
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-display=$(head -n 1 "$work/display")
-export DISPLAY=":$display"
+export DISPLAY=":$(head -n 1 "$work/display")"
 export XDG_CONFIG_HOME="$work/config"
 export QT_QPA_PLATFORM=xcb
+unset SDL_AUDIODRIVER
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# A player who has chosen the language; sound on unless told "sound=0".
+fresh_settings() {
+    rm -rf "$XDG_CONFIG_HOME"
+    mkdir -p "$XDG_CONFIG_HOME/BlumoGames/Novagrid"
+    printf '[common]\ntongue=1\n%s\n' "${1:-}" >"$XDG_CONFIG_HOME/BlumoGames/Novagrid/V2.ini"
+}
+
+# launch <size|any> <program...>: starts the program, leaves its pid in
+# $running and the map times (ms since the start) in $work/maps.
+launch() {
+    "$map_time" "$@" >"$work/maps" 2>/dev/null || { echo "no window from $2" >&2; exit 1; }
+    running=$(awk '/^pid/ { print $2 }' "$work/maps")
+}
+first_map() { awk '/^map/ { print $2; exit }' "$work/maps"; }
+last_map() { awk '/^map/ { ms = $2 } END { print ms }' "$work/maps"; }
+close_running() { stop "$running"; running=""; }
 
 # window_of_size <width> <height>: a mapped top-level window of that size.
 window_of_size() {
@@ -62,67 +101,138 @@ wait_until() {
     shift
     until out=$("$@") && [ -n "$out" ]; do
         if [ "$(now_ms)" -gt "$deadline" ]; then echo "timed out waiting for $what" >&2; exit 1; fi
-        sleep 0.005
+        sleep 0.01
     done
     echo "$out"
 }
-
-stop_game() { kill "$running"; wait "$running" 2>/dev/null || true; running=""; }
-
-# Start-up: from starting the program to its main window mapped.
-: >"$work/starts"
-for _ in $(seq "$starts"); do
-    rm -rf "$XDG_CONFIG_HOME"
-    begin=$(now_ms)
-    "$game" --seed "$seed" >/dev/null 2>&1 &
-    running=$!
-    wait_until "the main window" main_window >/dev/null
-    echo $(($(now_ms) - begin)) >>"$work/starts"
-    stop_game
-done
+no_splash() { [ -z "$(splash)" ] && echo gone; }
+click_splash_away() {
+    eval "$(xdotool getwindowgeometry --shell "$(wait_until "the splash" splash)")"
+    xdotool mousemove $((X + 100)) $((Y + 75)) click 1
+    wait_until "the splash to close" no_splash >/dev/null
+}
 
 rss_kib() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$running/status"; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$running/stat"; }
+# Context switches of all the program's threads: each is a wake-up.
+switches() {
+    cat /proc/"$running"/task/*/status 2>/dev/null | awk '/^(non)?voluntary_ctxt_switches:/ { n += $2 } END { print n }'
+}
+sdl_loaded() { grep -q 'libSDL2' "/proc/$running/maps" && echo yes || echo no; }
 
-# Memory: a player who has chosen the language starts the game, clicks the
-# splash away, starts a game, picks the piece up and carries it over the
-# board, turning it every 50 moves.
-rm -rf "$XDG_CONFIG_HOME"
-mkdir -p "$XDG_CONFIG_HOME/BlumoGames/Novagrid"
-printf '[common]\ntongue=1\n' >"$XDG_CONFIG_HOME/BlumoGames/Novagrid/V2.ini"
-"$game" --seed "$seed" >/dev/null 2>&1 &
-running=$!
+# The programs whose start is timed: name, window size to wait for, command.
+programs=("bare|500x366|$bare" "novagrid|500x366|$game --seed $seed")
+for peer in gnome-mines quadrapassel kblocks; do
+    path=$(PATH="$PATH:/usr/games" command -v "$peer" || true)
+    [ -z "$path" ] || programs+=("$peer|any|$path")
+done
+
+# time_starts <label>: one warm-up and $starts timed starts of every program,
+# in turn, so that each meets the same load; map times go to $work/starts.
+time_starts() {
+    local label=$1 round entry name size command
+    for round in $(seq 0 "$starts"); do
+        for entry in "${programs[@]}"; do
+            IFS='|' read -r name size command <<<"$entry"
+            [ "$label" = plain ] || [ "$name" = novagrid ] || continue
+            fresh_settings
+            # shellcheck disable=SC2086 # the command's words
+            launch "$size" $command
+            [ "$round" -eq 0 ] || echo "$label $name $(first_map) $(last_map)" >>"$work/starts"
+            close_running
+            sleep 0.2
+        done
+    done
+}
+
+# The pointer away from the window, where the open effect starts.
+xdotool mousemove 40 40
+: >"$work/starts"
+time_starts plain
+
+# Memory 3 s after start.
+: >"$work/memory"
+for entry in "${programs[@]}"; do
+    IFS='|' read -r name size command <<<"$entry"
+    fresh_settings
+    begin=$(now_ms)
+    # shellcheck disable=SC2086
+    launch "$size" $command
+    sleep "$(awk -v left=$((3000 - ($(now_ms) - begin))) 'BEGIN { print (left > 0 ? left : 0) / 1000 }')"
+    echo "$name $(rss_kib)" >>"$work/memory"
+    close_running
+done
+
+# Idle: the splash clicked away, then $idle_seconds of nothing.
+: >"$work/idle"
+idle() { # idle <label> <SDL audio driver> [settings line]
+    fresh_settings "${3:-}"
+    SDL_AUDIODRIVER=$2 launch 500x366 "$game" --seed "$seed"
+    click_splash_away
+    sleep 1
+    local ticks=$(cpu_ticks) count=$(switches)
+    sleep "$idle_seconds"
+    echo "$1 $(($(cpu_ticks) - ticks)) $(($(switches) - count)) $(sdl_loaded)" >>"$work/idle"
+    close_running
+}
+idle device dummy
+idle no-device no-such-driver
+idle sound-off dummy sound=0
+
+# A scripted game with a sound device: rounds of picking the piece up,
+# carrying it over the board, turning it, dropping it, and carrying it (or
+# the next piece) back to the preview box and dropping it there, which
+# throws a piece still held away.
+fresh_settings
+SDL_AUDIODRIVER=dummy launch 500x366 "$game" --seed "$seed"
 window=$(wait_until "the main window" main_window)
-eval "$(xdotool getwindowgeometry --shell "$(wait_until "the splash" splash)")"
-xdotool mousemove $((X + 100)) $((Y + 75)) click 1
-no_splash() { [ -z "$(splash)" ] && echo gone; }
-wait_until "the splash to close" no_splash >/dev/null
-sleep 1
-rss_start=$(rss_kib)
-
+click_splash_away
 eval "$(xdotool getwindowgeometry --shell "$window")"
 left=$X
-top=$((Y + 33))  # the playfield lies under the 33 px tool bar
-xdotool mousemove $((X + 16)) $((Y + 16)) click 1        # new game
-xdotool mousemove $((left + 358)) $((top + 90)) click 1  # the preview box: pick the piece up
-script=()
-for n in $(seq "$moves"); do
-    # Over the board: the pointer hangs 35, 38 below the piece's top left.
-    script+=(mousemove $((left + 83 + n * 7 % 150)) $((top + 91 + n * 13 % 150)) sleep 0.002)
-    if [ $((n % 50)) -eq 0 ]; then script+=(click 3); fi
+top=$((Y + 33)) # the playfield lies under the 33 px tool bar
+xdotool mousemove $((left + 16)) $((top - 17)) click 1 # new game
+preview=("$((left + 358))" "$((top + 90))")
+ticks=$(cpu_ticks)
+game_begin=$(now_ms)
+rounds=0
+while [ $(($(now_ms) - game_begin)) -lt $((game_seconds * 1000)) ]; do
+    column=$((rounds * 5 % 7))
+    row=$((rounds * 3 % 7))
+    script=(mousemove "${preview[@]}" click 1)
+    for step in $(seq 1 10); do
+        script+=(mousemove $((left + 358 - (358 - 83 - column * 25) * step / 10))
+            $((top + 90 - (90 - 91 - row * 25) * step / 10)) sleep 0.02)
+    done
+    script+=(click 3 sleep 0.1 click 1 sleep 0.3)
+    for step in $(seq 1 5); do
+        script+=(mousemove $((left + 83 + column * 25 + (358 - 83 - column * 25) * step / 5))
+            $((top + 91 + row * 25 + (90 - 91 - row * 25) * step / 5)) sleep 0.02)
+    done
+    script+=(click 1 sleep 0.5)
+    xdotool "${script[@]}"
+    rounds=$((rounds + 1))
 done
-moves_begin=$(now_ms)
-xdotool "${script[@]}"
-moves_ms=$(($(now_ms) - moves_begin))
-sleep 0.5
-rss_moved=$(rss_kib)
-stop_game
+game_ms=$(($(now_ms) - game_begin))
+game_ticks=$(($(cpu_ticks) - ticks))
+close_running
 
-python3 - "$work" "$build" "$moves" "$moves_ms" "$rss_start" "$rss_moved" <<'EOF'
+# The open effect with a compositor, where one is installed.
+if command -v xcompmgr >/dev/null; then
+    xcompmgr >/dev/null 2>&1 &
+    compositor=$!
+    sleep 0.5
+    time_starts composited
+    stop "$compositor"
+    compositor=""
+fi
+
+python3 - "$work" "$build" "$starts" "$idle_seconds" "$game_ms" "$game_ticks" "$rounds" "$(getconf CLK_TCK)" <<'EOF'
 import json
 import statistics
 import sys
 
-work, build, moves, moves_ms, rss_start, rss_moved = sys.argv[1], sys.argv[2], *map(int, sys.argv[3:])
+work, build = sys.argv[1], sys.argv[2]
+starts, idle_seconds, game_ms, game_ticks, rounds, hz = map(int, sys.argv[3:])
 
 OPS = ["Copy", "And", "Or", "Xor"]
 AREAS = {"25": "25 × 25 (a cell)", "75": "75 × 75 (the piece)", "333": "500 × 333 (the playfield)"}
@@ -139,9 +249,11 @@ LABELS = {
     "EncodeRow": "encoding a highscore row",
     "DecodeRow": "decoding a highscore row",
 }
+SCALE = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
 def label(name):
+    name = name.removesuffix("/real_time")
     if name in LABELS:
         return LABELS[name]
     kind, _, args = name.partition("/")
@@ -152,8 +264,11 @@ def label(name):
     return name
 
 
-def duration(value, unit):
-    ns = value * {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}[unit]
+def nanoseconds(bench):
+    return bench["real_time"] * SCALE[bench["time_unit"]]
+
+
+def duration(ns):
     for scale, name in ((1e9, "s"), (1e6, "ms"), (1e3, "µs")):
         if ns >= scale:
             return f"{ns / scale:.3g} {name}"
@@ -161,6 +276,9 @@ def duration(value, unit):
 
 
 def rate(bench):
+    # Google Benchmark divides by CPU time unless told to use real time.
+    if not bench["name"].endswith("/real_time"):
+        return ""
     if "bytes_per_second" in bench:
         return f"{bench['bytes_per_second'] / 2**30:.3g} GiB/s"
     if "items_per_second" in bench:
@@ -168,38 +286,95 @@ def rate(bench):
     return ""
 
 
-rows = []
+def table(head, rows):
+    widths = [max(len(row[k]) for row in rows + [head]) for k in range(len(head))]
+    line = lambda row: "| " + " | ".join(cell.ljust(width) for cell, width in zip(row, widths)) + " |"
+    print(line(head))
+    print("|" + "|".join("-" * (width + 2) for width in widths) + "|")
+    for row in rows:
+        print(line(row))
+
+
+rows, by_name = [], {}
 for area, title in (("engine", "engine"), ("view", "drawing"), ("records", "cipher")):
     with open(f"{work}/{area}.json") as results:
         for bench in json.load(results)["benchmarks"]:
-            rows.append((title, label(bench["name"]), duration(bench["real_time"], bench["time_unit"]), rate(bench)))
+            by_name[bench["name"].removesuffix("/real_time")] = bench
+            rows.append((title, label(bench["name"]), duration(nanoseconds(bench)), rate(bench)))
 
-with open(f"{work}/starts") as starts:
-    times = [int(line) for line in starts]
-rows.append(("window", f"start to main window shown (median of {len(times)}: {', '.join(map(str, times))} ms)",
-             f"{statistics.median(times):.0f} ms", ""))
-rows.append(("memory", "VmRSS after start (splash closed)", f"{rss_start / 1024:.1f} MiB", ""))
-rows.append(("memory", f"VmRSS after {moves:,} moves carrying the piece ({moves_ms / 1000:.1f} s)",
-             f"{rss_moved / 1024:.1f} MiB", f"{(rss_moved - rss_start) / 1024:+.1f} MiB"))
+starts_of, first_of = {}, {}
+with open(f"{work}/starts") as lines:
+    for line in lines:
+        setting, name, first, last = line.split()
+        starts_of.setdefault((setting, name), []).append(float(last))
+        first_of.setdefault((setting, name), []).append(float(first))
+median = {key: statistics.median(times) for key, times in starts_of.items()}
+with open(f"{work}/memory") as lines:
+    memory = {name: int(kib) / 1024 for name, kib in (line.split() for line in lines)}
+with open(f"{work}/idle") as lines:
+    idle = {label: (int(ticks), int(count), sdl) for label, ticks, count, sdl in (line.split() for line in lines)}
+
+peers = sorted({name for _, name in median} - {"bare", "novagrid"})
+for key in sorted(starts_of):
+    rows.append(("window", f"{key[1]}: start to main window mapped, {key[0]} X ({', '.join(f'{t:.0f}' for t in starts_of[key])} ms)",
+                 f"{median[key]:.0f} ms", ""))
+for name, mib in memory.items():
+    rows.append(("memory", f"{name}: VmRSS 3 s after start", f"{mib:.1f} MiB", ""))
 
 with open(f"{build}/CMakeCache.txt") as cache:
     build_type = next((line.split("=", 1)[1].strip() for line in cache if line.startswith("CMAKE_BUILD_TYPE:")), "?")
 with open(f"{work}/engine.json") as results:
     context = json.load(results)["context"]
 
-head = ("area", "what", "time", "rate / change")
-widths = [max(len(row[k]) for row in rows + [head]) for k in range(4)]
-
-
-def line(row):
-    return "| " + " | ".join(cell.ljust(width) for cell, width in zip(row, widths)) + " |"
-
-
 print(f"Novagrid figures: {build_type} build, {context['num_cpus']} CPUs at {context['mhz_per_cpu']} MHz, "
       f"load {context['load_avg'][0]:.2f} at the start")
 print()
-print(line(head))
-print("|" + "|".join("-" * (width + 2) for width in widths) + "|")
-for row in rows:
-    print(line(row))
+table(("area", "what", "time", "rate"), rows)
+
+
+def effect(setting):
+    # From the overlay's map (the effect's first step) to the main window's.
+    times = [last - first for first, last in zip(first_of[(setting, "novagrid")], starts_of[(setting, "novagrid")])]
+    return statistics.median(times)
+
+
+def percent(ticks, ms):
+    return 100 * ticks / hz / (ms / 1000)
+
+
+targets = []
+bare = median[("plain", "bare")]
+game = median[("plain", "novagrid")]
+targets.append(("1 start → main window mapped", f"{game:.0f} ms", f"bare Qt window {bare:.0f} ms",
+                f"{game / bare:.2f}×", "≤ 2×"))
+before_effect = statistics.median(first_of[("plain", "novagrid")])
+targets.append(("1 start → first window (the open effect begins)", f"{before_effect:.0f} ms",
+                f"bare Qt window {bare:.0f} ms", f"{before_effect / bare:.2f}×", "≤ 2×"))
+if peers:
+    fastest = min(peers, key=lambda name: median[("plain", name)])
+    peer = median[("plain", fastest)]
+    targets.append(("1 start → main window mapped", f"{game:.0f} ms", f"{fastest} {peer:.0f} ms",
+                    f"{game / peer:.2f}×", "< 1×"))
+else:
+    targets.append(("1 start → main window mapped", f"{game:.0f} ms", "no peer installed", "–", "< 1×"))
+targets.append(("2 VmRSS 3 s after start", f"{memory['novagrid']:.1f} MiB", f"bare Qt window {memory['bare']:.1f} MiB",
+                 f"{memory['novagrid'] / memory['bare']:.2f}×", "≤ 1.4×"))
+device, none, off = idle["device"], idle["no-device"], idle["sound-off"]
+targets.append((f"3 idle {idle_seconds} s, sound on, a device (dummy): wake-ups", f"{device[1]}",
+                f"no device {none[1]}", f"{device[1] / max(none[1], 1):.2f}×", "≤ 1×"))
+targets.append((f"3 idle {idle_seconds} s, sound on, a device (dummy): CPU", f"{percent(device[0], idle_seconds * 1000):.2f} %",
+                f"no device {percent(none[0], idle_seconds * 1000):.2f} %", "", "≤ no device"))
+targets.append(("3 sound off: SDL loaded, device open", off[2], "must be no", "", "no"))
+targets.append((f"4 CPU over a scripted game ({game_ms / 1000:.0f} s, {rounds} rounds)",
+                f"{percent(game_ticks, game_ms):.1f} %", "one core 100 %", f"{percent(game_ticks, game_ms) / 100:.3f}", "≤ 0.10"))
+targets.append(("5 open effect, plain X11 (overlay map → main map)", f"{effect('plain'):.0f} ms", "", "", "≤ 100 ms"))
+if ("composited", "novagrid") in median:
+    targets.append(("5 open effect, compositor (overlay map → main map)", f"{effect('composited'):.0f} ms", "", "", "≤ 100 ms"))
+else:
+    targets.append(("5 open effect, compositor", "xcompmgr not installed", "", "", "≤ 100 ms"))
+drag, copy = nanoseconds(by_name["BM_DragToNear"]), nanoseconds(by_name["BM_MemcpyUnionRows"])
+targets.append(("6 near DragTo, wall-clock", duration(drag), f"memcpy {duration(copy)}", f"{drag / copy:.2f}×", "≤ 3×"))
+
+print()
+table(("target", "Novagrid", "reference", "ratio", "limit"), targets)
 EOF

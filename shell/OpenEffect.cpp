@@ -1,66 +1,67 @@
 #include "OpenEffect.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <chrono>
 #include <set>
 #include <thread>
-
-#ifdef NOVAGRID_HAS_XCB
-#include <xcb/xcb.h>
-#endif
+#include <tuple>
 
 namespace {
 
-constexpr auto kPause = std::chrono::milliseconds(4);
+constexpr auto kPause = std::chrono::milliseconds(1);
+// A window manager that takes longer to map the overlay delays the game's
+// window no further: the effect then plays unseen.
+constexpr int kLongestShow = 50;  // milliseconds
 
-#ifdef NOVAGRID_HAS_XCB
-// An X11 desktop composites when some client owns the compositing-manager
-// selection of the screen.
-bool X11CompositorRunning()
+// The pixels of a rectangle's one-pixel outline.
+QRegion Outline(const QRect& rect)
 {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr)
-        return false;
-    xcb_connection_t* connection = x11->connection();
-    const QByteArray name = "_NET_WM_CM_S0";
-    const xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr);
-    if (atom == nullptr)
-        return false;
-    const xcb_atom_t selection = atom->atom;
-    free(const_cast<xcb_intern_atom_reply_t*>(atom));
-    if (selection == XCB_ATOM_NONE)
-        return false;
-    xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
-    const bool running = owner != nullptr && owner->owner != XCB_NONE;
-    free(owner);
-    return running;
+    return QRegion(rect).subtracted(QRegion(rect.adjusted(1, 1, -1, -1)));
 }
-#endif
 
-// A window over the whole desktop that shows the rectangles drawn so far.
+// A window over the whole desktop whose shape is the outlines of the
+// rectangles drawn so far: only those pixels cover the desktop, whether or
+// not a compositor blends windows, and none of them takes a click.
 class TOverlay : public QWidget {
 public:
     explicit TOverlay(const QRect& desktop)
         : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
                                Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
     {
-        setAttribute(Qt::WA_TranslucentBackground);
         setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_NoSystemBackground);
         setGeometry(desktop);
     }
 
     void Toggle(const QRect& rect)
     {
-        const auto key = std::make_tuple(rect.x(), rect.y(), rect.width(), rect.height());
+        const QRect local = rect.translated(-geometry().topLeft());
+        const auto key = std::make_tuple(local.x(), local.y(), local.width(), local.height());
         if (!drawn_.erase(key))
             drawn_.insert(key);
-        repaint();
+        // An empty mask would unshape the window and cover the desktop.
+        if (drawn_.empty()) {
+            hide();
+            return;
+        }
+        QRegion shape;
+        for (const auto& [x, y, w, h] : drawn_)
+            shape += Outline(QRect(x, y, w, h));
+        setMask(shape);
+        if (isHidden())
+            ShowNow();
+        // The pixels of a rectangle that goes stay behind, cut off by the
+        // shape; only a new one needs painting.
+        if (drawn_.contains(key))
+            repaint(Outline(local));
     }
 
 protected:
@@ -69,7 +70,7 @@ protected:
         // White dots on black read over any background.
         QPainter painter(this);
         for (const auto& [x, y, w, h] : drawn_) {
-            const QRect rect = QRect(x, y, w, h).translated(-geometry().topLeft()).adjusted(0, 0, -1, -1);
+            const QRect rect = QRect(x, y, w, h).adjusted(0, 0, -1, -1);
             painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
             painter.drawRect(rect);
             painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
@@ -78,6 +79,19 @@ protected:
     }
 
 private:
+    // Shows the overlay and lets the window system put it on the screen:
+    // only a window known to be there gets painted, and no event loop
+    // runs while the effect plays. Input waits.
+    void ShowNow()
+    {
+        show();
+        const QDeadlineTimer limit(kLongestShow);
+        while (windowHandle() != nullptr && !windowHandle()->isExposed() && !limit.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            std::this_thread::sleep_for(kPause);
+        }
+    }
+
     std::set<std::tuple<int, int, int, int>> drawn_;
 };
 
@@ -104,11 +118,8 @@ std::vector<QRect> Sequence(const QPoint& cursor, const QRect& window)
 bool Supported()
 {
     const QString platform = QGuiApplication::platformName();
-#ifdef NOVAGRID_HAS_XCB
-    if (platform == QLatin1String("xcb"))
-        return X11CompositorRunning();
-#endif
-    return platform == QLatin1String("windows") || platform == QLatin1String("cocoa");
+    return platform == QLatin1String("xcb") || platform == QLatin1String("windows") ||
+           platform == QLatin1String("cocoa");
 }
 
 void Play(const QRect& window)
@@ -119,10 +130,13 @@ void Play(const QRect& window)
     if (screen == nullptr)
         return;
     TOverlay overlay(screen->virtualGeometry());
-    overlay.show();
+    // One step a pause, the drawing's own time included, so the effect
+    // holds the game's window back no longer than its pauses add up to.
+    auto next = std::chrono::steady_clock::now();
     for (const QRect& rect : Sequence(QCursor::pos(), window)) {
         overlay.Toggle(rect);
-        std::this_thread::sleep_for(kPause);
+        next += kPause;
+        std::this_thread::sleep_until(next);
     }
 }
 

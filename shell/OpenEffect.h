@@ -19,11 +19,13 @@ QRect Step(const QPoint& cursor, const QRect& window, int step);
 // The 80 rectangles in the order they are drawn.
 std::vector<QRect> Sequence(const QPoint& cursor, const QRect& window);
 
-// Whether this desktop can show a translucent overlay over other windows.
+// Whether this desktop lets the game place a window of its own over the
+// others (not so on Wayland).
 bool Supported();
 
-// Plays the effect on a transparent overlay that lets every click through;
-// does nothing where the desktop does not composite translucent windows.
+// Plays the effect on an overlay shaped to the rectangles drawn so far,
+// always on top and letting every click through, so it shows with or
+// without a compositor; does nothing where windows cannot be placed.
 void Play(const QRect& window);
 
 }  // namespace OpenEffect

@@ -246,17 +246,21 @@ void TPlayfield::InvertCell(int column, int row)
 void TPlayfield::Delay(int milliseconds)
 {
     const uint32_t start = ticks_();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(int64_t{milliseconds} + 1);
     surface_.Flush();
-    // The unsigned difference stays right when the counter wraps around.
+    // The thread sleeps until the steady clock, which the game's counter
+    // follows, reaches the end; the counter still has the last word. The
+    // unsigned difference stays right when the counter wraps around.
     while (int64_t{ticks_() - start} <= milliseconds)
-        std::this_thread::yield();
+        std::this_thread::sleep_until(deadline);
 }
 
 // Shows the frame just drawn for at least 30 ms.
 void TPlayfield::ShowFrame()
 {
     const uint32_t start = ticks_();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kFrameMilliseconds);
     surface_.Flush();
     while (ticks_() - start < kFrameMilliseconds)
-        std::this_thread::yield();
+        std::this_thread::sleep_until(deadline);
 }

@@ -91,7 +91,7 @@ void BM_MemcpyUnionRows(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * 78 * 75 * 4);
 }
-BENCHMARK(BM_MemcpyUnionRows);
+BENCHMARK(BM_MemcpyUnionRows)->UseRealTime();
 
 // What a move would cost if it redrew the playfield: the background and all
 // 81 cells.
@@ -172,7 +172,7 @@ void BM_TransferLoop(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * area.width() * area.height() * 4);
 }
-BENCHMARK(BM_TransferLoop)->Apply(TransferArgs);
+BENCHMARK(BM_TransferLoop)->Apply(TransferArgs)->UseRealTime();
 
 void BM_TransferQPainter(benchmark::State& state)
 {
@@ -189,7 +189,7 @@ void BM_TransferQPainter(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * area.width() * area.height() * 4);
 }
-BENCHMARK(BM_TransferQPainter)->Apply(TransferArgs);
+BENCHMARK(BM_TransferQPainter)->Apply(TransferArgs)->UseRealTime();
 
 }  // namespace
 

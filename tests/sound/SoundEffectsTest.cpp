@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <SDL.h>
@@ -312,7 +313,8 @@ TEST_F(SoundEffects, StartingTheAudioPrintsNothing)
         dup2(file, 2);
         close(file);
         {
-            TSoundEffects sound(kSoundOn, TSoundEffects::TClips{});
+            TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(Pattern(20, 1000), kDeviceRate, 2)});
+            sound.PlayEffect(true, 1);
         }
         std::fflush(stderr);
         dup2(saved, 2);
@@ -326,12 +328,66 @@ TEST_F(SoundEffects, StartingTheAudioPrintsNothing)
 TEST_F(SoundEffects, StartingTheAudioLeavesInterruptAndTerminationToTheGame)
 {
     UseDriver("dummy");
-    TSoundEffects sound(kSoundOn, TSoundEffects::TClips{});
+    TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(Pattern(20, 1000), kDeviceRate, 2)});
+    sound.PlayEffect(false, 1);
+    ASSERT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     for (const int signal : {SIGINT, SIGTERM}) {
         const auto handler = std::signal(signal, SIG_DFL);
         EXPECT_EQ(handler, SIG_DFL) << "signal " << signal;
         std::signal(signal, handler);
     }
+}
+
+TEST_F(SoundEffects, NothingOfTheAudioStartsBeforeAClipIsToBeHeard)
+{
+    UseDriver("dummy");
+    bool on = false;
+    TSoundEffects sound([&on] { return on; }, TSoundEffects::TClips{Wave(Pattern(20, 1000), kDeviceRate, 2)});
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "made";
+    sound.PlayEffect(true, 1);
+    sound.PlayEffect(true, 2);  // no clip
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "played with the switch off or no clip";
+    on = true;
+    sound.PlayEffect(true, 1);
+    EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "played";
+}
+
+TEST_F(SoundEffects, TheDeviceClosesOnceQuietAndOpensAgainForTheNextClip)
+{
+    // The disk driver writes silence in real time for as long as the
+    // device is open: the file stops growing when it closes.
+    UseDriver("disk");
+    const QString device = folder_.filePath("device.raw");
+    const auto written = [&] { return QFileInfo(device).size(); };
+    const std::vector<int16_t> first = Pattern(50, 1000);
+    const std::vector<int16_t> second = Pattern(50, 3000);
+    {
+        TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(first, kDeviceRate, 2), Wave(second, kDeviceRate, 2)});
+        sound.PlayEffect(true, 1);
+        const qint64 heard = written();
+        std::this_thread::sleep_for(300ms);
+        EXPECT_GT(written(), heard) << "open for a while after the clip";
+        std::this_thread::sleep_for(1500ms);
+        const qint64 quiet = written();
+        std::this_thread::sleep_for(300ms);
+        EXPECT_EQ(written(), quiet) << "closed";
+        sound.PlayEffect(true, 2);
+    }
+    // The reopened device starts its file afresh.
+    EXPECT_EQ(Audible(Played()), second);
+}
+
+TEST_F(SoundEffects, ADeviceThatAppearsAfterAPlayFoundNoneIsFoundAtTheNextPlay)
+{
+    const std::vector<int16_t> clip = Pattern(50, 1000);
+    UseDriver("no-such-driver");
+    {
+        TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(clip, kDeviceRate, 2)});
+        sound.PlayEffect(true, 1);
+        UseDriver("disk");
+        sound.PlayEffect(true, 1);
+    }
+    EXPECT_EQ(Audible(Played()), clip);
 }
 
 }  // namespace
