@@ -12,6 +12,7 @@ PACKAGES="
   fonts-liberation2
   xvfb xauth xdotool imagemagick
   desktop-file-utils appstream
+  dpkg-dev lintian man-db
 "
 
 missing=""

@@ -1,8 +1,10 @@
 #!/bin/sh
 # Installs what is missing, builds Novagrid with its tests and runs them all,
-# then runs them once more built with AddressSanitizer and UBSan.
+# then runs them once more built with AddressSanitizer and UBSan, and last
+# builds, installs, plays and removes the Debian package.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 ./scripts/sanitize.sh
+./scripts/test-package.sh

@@ -2,9 +2,9 @@
 # Installs the game into a fresh prefix and checks that the launcher, the
 # description and the icons land where desktops look for them and are tied
 # together by the one id.
-# Usage: check-install.sh <cmake> <build dir> <id> <version>
+# Usage: check-install.sh <cmake> <build dir> <id> <version> <bin folder>
 set -eu
-cmake=$1 build=$2 id=$3 version=$4
+cmake=$1 build=$2 id=$3 version=$4 bindir=$5
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -19,11 +19,11 @@ metainfo="$prefix/share/metainfo/$id.metainfo.xml"
 
 # The software centres' own check of an installed tree: the description is
 # valid and its launchable names a launcher that is there.
-appstreamcli validate-tree --no-net --strict "$prefix"
+"$(dirname "$0")/appstream-pedantic.sh" validate-tree "$prefix"
 
 key() { sed -n "s/^$1=//p" "$desktop"; }
 program=$(key Exec | cut -d' ' -f1)
-[ -x "$prefix/bin/$program" ] || fail "the launcher starts '$program', which is not in $prefix/bin"
+[ -x "$prefix/$bindir/$program" ] || fail "the launcher starts '$program', which is not in $prefix/$bindir"
 
 icon=$(key Icon)
 [ "$icon" = "$id" ] || fail "the launcher's icon is '$icon', not the id $id"

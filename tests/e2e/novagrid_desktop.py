@@ -1,0 +1,250 @@
+"""Novagrid on an X server of its own, as a player meets it.
+
+Starts an Xvfb server, starts the game on it with an empty config folder and
+a fixed seed, and drives it with real X pointer and key input (xdotool);
+what the player sees is read from screenshots (ImageMagick's import). The
+end-to-end tests share this: the game's geometry, the way past the splash
+and the language question, and how a failed run is reported.
+"""
+
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+
+SEED = 7
+CAPTION = "Novagrid V2.3"
+SCREEN = (1024, 768)
+
+# The main window's client area: a tool bar over the playfield.
+CLIENT = (500, 366)
+TOOL_BAR_HEIGHT = 33
+
+# Playfield geometry (relative to the playfield's top left).
+CELL = 25
+BOARD = (48, 53)
+PREVIEW = (321, 53)
+
+SPLASH_SIZE = (200, 150)
+LANGUAGE_DIALOG_SIZE = (320, 91)
+GERMAN_BUTTON = (84 + 221 // 2, 48 + 27 // 2)
+
+
+class Failure(Exception):
+    pass
+
+
+class Shot:
+    """A screenshot of the whole screen, 8-bit RGB."""
+
+    def __init__(self, ppm):
+        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+        if not match:
+            raise Failure("import did not deliver an 8-bit PPM picture")
+        self.width = int(match.group(1))
+        self.pixels = ppm[match.end():]
+
+    def region(self, x, y, w, h):
+        row = 3 * self.width
+        return b"".join(self.pixels[(y + j) * row + 3 * x:(y + j) * row + 3 * (x + w)] for j in range(h))
+
+
+class Desktop:
+    """An Xvfb server of our own and real input to it."""
+
+    def __init__(self, work):
+        self.work = work
+        read_end, write_end = os.pipe()
+        # -displayfd lets the server pick a free display and tell us which.
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        self.display = f":{number}"
+        self.shots = 0
+        self.game = None
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        if self.game is not None and self.game.poll() is None:
+            self.game.kill()
+            self.game.wait()
+        self.server.terminate()
+        self.server.wait()
+
+    def start(self, program):
+        """Starts the game with an empty config folder of its own; returns that folder."""
+        config = os.path.join(self.work, "config")
+        os.makedirs(config)
+        env = dict(os.environ, DISPLAY=self.display, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb")
+        with open(os.path.join(self.work, "game.log"), "w") as log:
+            self.game = subprocess.Popen([program, "--seed", str(SEED)], env=env, cwd=self.work,
+                                         stdout=log, stderr=subprocess.STDOUT)
+        return config
+
+    def wait_for(self, what, probe, timeout=10.0, interval=0.05):
+        """Polls probe() until it returns something true, and returns that."""
+        deadline = time.monotonic() + timeout
+        while True:
+            result = probe()
+            if result:
+                return result
+            if self.game.poll() is not None:
+                raise Failure(f"the game ended (exit code {self.game.returncode}) while waiting for {what}")
+            if time.monotonic() > deadline:
+                raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
+            time.sleep(interval)
+
+    def run(self, *args):
+        done = subprocess.run(list(args), env=dict(os.environ, DISPLAY=self.display),
+                              capture_output=True, text=True, timeout=20)
+        return done.stdout
+
+    def xdotool(self, *args):
+        return self.run("xdotool", *[str(a) for a in args])
+
+    def windows(self):
+        """The mapped top-level windows: (id, name, x, y, width, height)."""
+        listing = self.xdotool("search", "--onlyvisible", "--maxdepth", "1", "--name", "",
+                               "getwindowgeometry", "--shell", "%@")
+        found = []
+        for block in re.findall(r"WINDOW=(\d+)\nX=(-?\d+)\nY=(-?\d+)\nWIDTH=(\d+)\nHEIGHT=(\d+)", listing):
+            window, x, y, w, h = (int(v) for v in block)
+            found.append((window, self.xdotool("getwindowname", window).strip(), x, y, w, h))
+        return found
+
+    def window(self, size=None, name=None):
+        for window in self.windows():
+            if (size is None or window[4:] == size) and (name is None or window[1] == name):
+                return window
+        return None
+
+    def focused(self):
+        return self.xdotool("getwindowfocus").strip()
+
+    def move(self, x, y):
+        self.xdotool("mousemove", x, y)
+
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", x, y, "click", button)
+
+    def key(self, name):
+        self.xdotool("key", name)
+
+    def shot(self, name):
+        ppm = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8", "ppm:-"],
+                             capture_output=True, timeout=20).stdout
+        self.shots += 1
+        with open(os.path.join(self.work, f"{self.shots:02d}-{name}.ppm"), "wb") as kept:
+            kept.write(ppm)
+        return Shot(ppm)
+
+
+def settled(desktop, name, region, differs_from=None, timeout=5.0):
+    """A screenshot once `region` has stopped changing (and differs from the
+    given earlier screenshot, when one is given)."""
+    previous = [None]
+
+    def probe():
+        shot = desktop.shot(name)
+        now = shot.region(*region)
+        if differs_from is not None and now == differs_from.region(*region):
+            previous[0] = None
+            return None
+        steady = now == previous[0]
+        previous[0] = now
+        return shot if steady else None
+
+    return desktop.wait_for(f"the {name} picture", probe, timeout, interval=0.1)
+
+
+class Game:
+    """The main window's places on the screen."""
+
+    def __init__(self, x, y):
+        self.x, self.y = x, y
+
+    def tool(self, button):
+        return self.x + button[0] + 12, self.y + button[1] + 12
+
+    def playfield(self, x, y):
+        return self.x + x, self.y + TOOL_BAR_HEIGHT + y
+
+    def playfield_region(self, x, y, w, h):
+        return (*self.playfield(x, y), w, h)
+
+    def board_cell(self, c, r):
+        return self.playfield_region(BOARD[0] + CELL * c, BOARD[1] + CELL * r, CELL, CELL)
+
+    def preview_slot(self, i, j):
+        return self.playfield_region(PREVIEW[0] + CELL * i, PREVIEW[1] + CELL * j, CELL, CELL)
+
+
+def open_game(desktop):
+    """Waits for the main window, closes the splash and answers the language
+    question with German; returns where the main window is."""
+    main = desktop.wait_for("the main window", lambda: desktop.window(CLIENT, CAPTION), timeout=20)
+
+    # The splash closes on a click (or by itself after three seconds); then
+    # the empty config folder makes the game ask for the language.
+    def splash_or_question():
+        return desktop.window(LANGUAGE_DIALOG_SIZE, CAPTION) or desktop.window(SPLASH_SIZE)
+
+    first = desktop.wait_for("the splash or the language question", splash_or_question)
+    if first[4:] == SPLASH_SIZE:
+        desktop.click(first[2] + SPLASH_SIZE[0] // 2, first[3] + SPLASH_SIZE[1] // 2)
+    question = desktop.wait_for("the language question", lambda: desktop.window(LANGUAGE_DIALOG_SIZE, CAPTION))
+    desktop.click(question[2] + GERMAN_BUTTON[0], question[3] + GERMAN_BUTTON[1])
+    desktop.wait_for("the language question to close", lambda: not desktop.window(LANGUAGE_DIALOG_SIZE, CAPTION))
+    return Game(main[2], main[3])
+
+
+def install(cmake, build, bin_folder, work):
+    """Installs the build into a fresh prefix; returns the installed program."""
+    prefix = os.path.join(work, "prefix")
+    installed = subprocess.run([cmake, "--install", build, "--prefix", prefix], capture_output=True, text=True)
+    if installed.returncode != 0:
+        raise Failure("cmake --install failed:\n" + installed.stdout + installed.stderr)
+    return os.path.join(prefix, bin_folder, "novagrid")
+
+
+def program_from_arguments(description, work):
+    """The program to drive, as the command line names it: an installed one
+    (--program), or one that a build installs first (--install)."""
+    parser = argparse.ArgumentParser(description=description)
+    source = parser.add_mutually_exclusive_group(required=True)
+    source.add_argument("--program", help="an installed novagrid, e.g. /usr/games/novagrid")
+    source.add_argument("--install", nargs=3, metavar=("CMAKE", "BUILD", "BINDIR"),
+                        help="install BUILD with CMAKE into a fresh prefix and drive <prefix>/BINDIR/novagrid")
+    arguments = parser.parse_args()
+    return arguments.program or install(*arguments.install, work)
+
+
+def run_test(test, description, success):
+    """Runs test(work, program) in a fresh work folder; prints `success` and
+    returns 0 when it passes, or prints the failure with the game's output,
+    keeps the screenshots and returns 1."""
+    work = tempfile.mkdtemp(prefix="novagrid-e2e-")
+    try:
+        test(work, program_from_arguments(description, work))
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        log = os.path.join(work, "game.log")
+        if os.path.exists(log):
+            with open(log) as output:
+                print("the game's output:\n" + output.read())
+        print(f"screenshots kept in {work}")
+        return 1
+    shutil.rmtree(work)
+    print(success)
+    return 0
