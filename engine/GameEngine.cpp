@@ -144,7 +144,7 @@ void TGameEngine::PlacePiece()
                 cell = CellCode::kEmpty;
                 view_.DrawCell(c, r);
                 view_.ExplodeCell(Geometry::CellLeft(c), Geometry::CellTop(r));
-                view_.PlayEffect(true, 2);
+                view_.PlayEffect(true, TEffect::CellExplodes);
                 view_.DrawNumbers();
             } else if (cell == CellCode::kEmpty) {
                 cell = code;
@@ -158,7 +158,7 @@ void TGameEngine::PlacePiece()
         }
     }
     if (!hasBomb)
-        view_.PlayEffect(true, 1);
+        view_.PlayEffect(true, TEffect::PiecePlaced);
 }
 
 void TGameEngine::ClearGroups()
@@ -172,7 +172,7 @@ void TGameEngine::ClearGroups()
         if (!complete)
             continue;
         ++groups;
-        view_.PlayEffect(false, 4);
+        view_.PlayEffect(false, TEffect::GroupCleared);
         for (int index : group)
             view_.InvertCell(index / kBoardSize, index % kBoardSize);
         for (int index : group)
@@ -194,6 +194,8 @@ void TGameEngine::ClearGroups()
             Board[index] = CellCode::kEmpty;
         view_.DrawCell(index / kBoardSize, index % kBoardSize);
     }
+    Tally.GroupsCleared += groups;
+    Tally.MostGroupsAtOnce = std::max(Tally.MostGroupsAtOnce, groups);
     if (removed > 0) {
         ++Level;
         RaiseScore(removed);
@@ -202,18 +204,18 @@ void TGameEngine::ClearGroups()
 
     if (groups >= 9) {
         view_.Delay(200);
-        view_.PlayEffect(true, 6);
+        view_.PlayEffect(true, TEffect::BigBonus);
         for (int32_t n = 0; n < groups; ++n) {
             RaiseScore(99);
             view_.DrawNumbers();
-            view_.PlayEffect(true, 5);
+            view_.PlayEffect(true, TEffect::BonusStep);
         }
     } else if (groups >= 3) {
         view_.Delay(200);
         for (int32_t n = 0; n < groups; ++n) {
             RaiseScore(9);
             view_.DrawNumbers();
-            view_.PlayEffect(true, 5);
+            view_.PlayEffect(true, TEffect::BonusStep);
         }
     }
     TimeLimit = std::max(kLongestTurn - 3 * Level, kShortestTurn);
@@ -241,7 +243,7 @@ void TGameEngine::DiscardPiece()
                 continue;
             view_.ErasePreviewSlot(i, j);
             view_.ExplodeCell(Geometry::kPreviewLeft + Geometry::kCellSize * i, Geometry::kPreviewTop + Geometry::kCellSize * j);
-            view_.PlayEffect(true, 2);
+            view_.PlayEffect(true, TEffect::CellExplodes);
             LowerScore(9);
             view_.DrawNumbers();
         }
@@ -263,6 +265,7 @@ void TGameEngine::ForfeitPiece()
 
 void TGameEngine::NewGame()
 {
+    Tally = {};
     Level = 0;
     Score = 0;
     TimeLimit = kLongestTurn;
@@ -287,11 +290,16 @@ void TGameEngine::Restart()
         view_.Release();
         view_.Hide();
     }
-    if (GameOver || Score <= 0) {
+    if (GameOver) {
         NewGame();
         return;
     }
-    if (!view_.GiveUpDlg()) {
+    if (Score <= 0) {
+        view_.GameEnded(false);
+        NewGame();
+        return;
+    }
+    if (!view_.ShowGiveUpDlg()) {
         // The player keeps playing: a carried piece comes back where it was
         // and follows the pointer again, unless the turn ran out behind the
         // question and the piece is lost.
@@ -301,7 +309,11 @@ void TGameEngine::Restart()
         }
         return;
     }
-    view_.HighscoreDlg(Score, 1);
+    // The turn may have run out behind the question: then the game has
+    // already ended as lost.
+    if (!GameOver)
+        view_.GameEnded(false);
+    view_.ShowHighscoreDlg(Score, THighscoreMode::Enter);
     NewGame();
 }
 
@@ -357,6 +369,7 @@ void TGameEngine::Timer()
 {
     if (GameOver || Paused || TimeLeft == 0)
         return;
+    ++Tally.RunningTicks;
     TimeLeft = std::max(TimeLeft - kUnitsPerTick, 0);
     view_.DrawTimeBar();
     if (TimeLeft > 0)
@@ -369,9 +382,10 @@ void TGameEngine::Timer()
         GameOver = true;
     }
     if (GameOver) {
-        view_.PlayEffect(false, 3);
-        view_.GameOverDlg();
-        view_.HighscoreDlg(Score, 1);
+        view_.GameEnded(true);
+        view_.PlayEffect(false, TEffect::GameOver);
+        view_.ShowGameOverDlg();
+        view_.ShowHighscoreDlg(Score, THighscoreMode::Enter);
     } else {
         DealPiece();
     }

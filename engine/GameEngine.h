@@ -10,6 +10,14 @@
 
 enum class TMouseButton { Left, Right, Other };
 
+// What the running game has done so far, for the player's lifetime record.
+// NewGame starts it afresh.
+struct TGameTally {
+    int64_t GroupsCleared = 0;
+    int32_t MostGroupsAtOnce = 0;  // in one placement
+    int64_t RunningTicks = 0;      // turn ticks that ran, so neither paused nor over
+};
+
 // The whole state of one game and the rules that change it. The engine owns
 // no window and no pixels: everything the player sees or hears goes through
 // the TGameView it is given. Its entries are the window's events: the turn
@@ -34,6 +42,7 @@ public:
     bool Holding = false;
     bool Paused = false;
     bool GameOver = true;
+    TGameTally Tally;
 
     int32_t Cell(int column, int row) const { return Board[BoardIndex(column, row)]; }
 

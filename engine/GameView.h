@@ -2,6 +2,20 @@
 
 #include <cstdint>
 
+// The game's six sound effects, numbered as their clips.
+enum class TEffect {
+    PiecePlaced = 1,
+    CellExplodes = 2,
+    GameOver = 3,
+    GroupCleared = 4,
+    BonusStep = 5,
+    BigBonus = 6,
+};
+
+// What the highscore dialog is shown for: the table alone, or a score
+// offered for entry.
+enum class THighscoreMode { View = 0, Enter = 1 };
+
 // What the engine needs from the window: drawing, the floating sprite that
 // carries the piece, sound and the modal dialogs. The engine calls these in
 // the exact order the player is to see and hear them; each call returns when
@@ -33,13 +47,17 @@ public:
     virtual int32_t GetX() = 0;
     virtual int32_t GetY() = 0;
 
-    // Sound effect `effect` (1..6); with `wait` the call returns when it has sounded.
-    virtual void PlayEffect(bool wait, int effect) = 0;
+    // With `wait` the call returns when the effect has sounded.
+    virtual void PlayEffect(bool wait, TEffect effect) = 0;
 
     virtual void ShowPauseText(bool visible) = 0;
 
     // Modal dialogs.
-    virtual void GameOverDlg() = 0;
-    virtual bool GiveUpDlg() = 0;                  // true: give up the running game
-    virtual void HighscoreDlg(int32_t score, int mode) = 0;  // mode 1 offers the score, 0 only shows
+    virtual void ShowGameOverDlg() = 0;
+    virtual bool ShowGiveUpDlg() = 0;  // true: give up the running game
+    virtual void ShowHighscoreDlg(int32_t score, THighscoreMode mode) = 0;
+
+    // The running game has ended, lost when its time ran out or given up
+    // for a new one; its tally (TGameEngine::Tally) is still there to read.
+    virtual void GameEnded(bool timedOut) = 0;
 };

@@ -30,11 +30,12 @@ public:
     int32_t GetX() override { return X; }
     int32_t GetY() override { return Y; }
 
-    void PlayEffect(bool, int) override {}
+    void PlayEffect(bool, TEffect) override {}
     void ShowPauseText(bool visible) override { PauseTextVisible = visible; }
-    void GameOverDlg() override {}
-    bool GiveUpDlg() override { return GiveUpAnswer; }
-    void HighscoreDlg(int32_t, int) override {}
+    void ShowGameOverDlg() override {}
+    bool ShowGiveUpDlg() override { return GiveUpAnswer; }
+    void ShowHighscoreDlg(int32_t, THighscoreMode) override {}
+    void GameEnded(bool) override {}
 
     int32_t X = 0;
     int32_t Y = 0;

@@ -130,7 +130,7 @@ void THighscoreDlg::ShowRow(int row)
     findChild<QLabel*>(QStringLiteral("sco%1").arg(row))->setText(QString::number(table_.Scores[row]));
 }
 
-int THighscoreDlg::ShowModal(int32_t score, int mode)
+int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
 {
     ClearBox->setChecked(false);
     Edit1->hide();
@@ -140,7 +140,7 @@ int THighscoreDlg::ShowModal(int32_t score, int mode)
     for (int row = 0; row < THighscoreTable::kRowCount; ++row)
         table_.ReadRow(row, Windows1252::FromUnicode(ini_.ReadString(kSection, RowValueName(row), QString())),
                        chiffre_);
-    EditRow_ = mode == 1 ? table_.Insert(score, Windows1252::FromUnicode(PlayerName_)) : -1;
+    EditRow_ = mode == THighscoreMode::Enter ? table_.Insert(score, Windows1252::FromUnicode(PlayerName_)) : -1;
     for (int row = 0; row < THighscoreTable::kRowCount; ++row)
         ShowRow(row);
 

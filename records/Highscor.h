@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 
+#include "GameView.h"
 #include "HighscoreTable.h"
 #include "SettingsStore.h"
 
@@ -31,8 +32,8 @@ public:
     // Reads the player's name once, now (Create).
     THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts);
 
-    // Mode 0 only shows the table; mode 1 offers `score` for entry.
-    int ShowModal(int32_t score, int mode);
+    // View only shows the table; Enter offers `score` for entry.
+    int ShowModal(int32_t score, THighscoreMode mode);
 
     const THighscoreTable& Table() const { return table_; }
     const QString& PlayerName() const { return PlayerName_; }

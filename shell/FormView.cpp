@@ -8,7 +8,7 @@ TFormView::TFormView(TMainForm& form, TSurface& surface, const TSheets& sheets, 
 {
 }
 
-void TFormView::PlayEffect(bool wait, int effect)
+void TFormView::PlayEffect(bool wait, TEffect effect)
 {
     form_.PlayEffect(wait, effect);
 }
@@ -18,17 +18,22 @@ void TFormView::ShowPauseText(bool visible)
     form_.ShowPauseText(visible);
 }
 
-void TFormView::GameOverDlg()
+void TFormView::ShowGameOverDlg()
 {
-    form_.ShowGameOver();
+    form_.ShowGameOverDlg();
 }
 
-bool TFormView::GiveUpDlg()
+bool TFormView::ShowGiveUpDlg()
 {
-    return form_.AskGiveUp();
+    return form_.ShowGiveUpDlg();
 }
 
-void TFormView::HighscoreDlg(int32_t score, int mode)
+void TFormView::ShowHighscoreDlg(int32_t score, THighscoreMode mode)
 {
-    form_.ShowHighscore(score, mode);
+    form_.ShowHighscoreDlg(score, mode);
+}
+
+void TFormView::GameEnded(bool timedOut)
+{
+    form_.GameEnded(timedOut);
 }

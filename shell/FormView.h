@@ -10,11 +10,12 @@ class TFormView final : public TPlayfieldView {
 public:
     TFormView(TMainForm& form, TSurface& surface, const TSheets& sheets, const TGameEngine& engine);
 
-    void PlayEffect(bool wait, int effect) override;
+    void PlayEffect(bool wait, TEffect effect) override;
     void ShowPauseText(bool visible) override;
-    void GameOverDlg() override;
-    bool GiveUpDlg() override;
-    void HighscoreDlg(int32_t score, int mode) override;
+    void ShowGameOverDlg() override;
+    bool ShowGiveUpDlg() override;
+    void ShowHighscoreDlg(int32_t score, THighscoreMode mode) override;
+    void GameEnded(bool timedOut) override;
 
 private:
     TMainForm& form_;

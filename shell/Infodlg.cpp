@@ -5,7 +5,23 @@
 #include <QPushButton>
 
 #include "Assets.h"
+#include "LifetimeRecord.h"
+#include "SettingsStore.h"
 #include "Texts.h"
+
+namespace {
+
+// Hours, minutes and seconds, as a clock shows them.
+QString Duration(int64_t milliseconds)
+{
+    const int64_t seconds = milliseconds / 1000;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
 
 TInfoDialog::TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg,
                          std::function<void()> applyMainTexts)
@@ -38,6 +54,43 @@ TInfoDialog::TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg,
     OKBtn = AddButton("OKBtn", {216, 290, 89, 27}, QStringLiteral("ok"), kOk);
     OKBtn->setText(FixedTexts::kOk);
     OKBtn->setDefault(true);
+
+    // The record fills the lower half: two columns of name and value.
+    AddBevel({4, 205, 301, 80}, true);
+    recordTitle_ = new QLabel(this);
+    recordTitle_->setGeometry(12, 209, 285, 13);
+    QFont bold = font();
+    bold.setBold(true);
+    recordTitle_->setFont(bold);
+    for (size_t n = 0; n < recordNames_.size(); ++n) {
+        const int column = n < 4 ? 0 : 1;
+        const int top = 226 + 14 * static_cast<int>(column == 0 ? n : n - 4);
+        recordNames_[n] = new QLabel(this);
+        recordNames_[n]->setGeometry(column == 0 ? 12 : 160, top, 96, 13);
+        recordValues_[n] = new QLabel(this);
+        recordValues_[n]->setGeometry(column == 0 ? 96 : 248, top, column == 0 ? 52 : 49, 13);
+        recordValues_[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        recordValues_[n]->setObjectName(QStringLiteral("RecordValue%1").arg(n));
+    }
+}
+
+void TInfoDialog::ShowRecord(const TLifetimeRecord& record)
+{
+    const TTexts& texts = Texts();
+    recordTitle_->setText(texts.RecordTitle);
+    const std::array<std::pair<QString, QString>, 7> rows{{
+        {texts.GamesPlayed, QString::number(record.GamesPlayed)},
+        {texts.GamesTimedOut, QString::number(record.GamesTimedOut)},
+        {texts.GroupsCleared, QString::number(record.GroupsCleared)},
+        {texts.TimePlayed, Duration(record.MillisecondsPlayed)},
+        {texts.BestScore, QString::number(record.BestScore)},
+        {texts.BestLevel, QString::number(record.BestLevel)},
+        {texts.MostGroupsAtOnce, QString::number(record.MostGroupsAtOnce)},
+    }};
+    for (size_t n = 0; n < rows.size(); ++n) {
+        recordNames_[n]->setText(rows[n].first);
+        recordValues_[n]->setText(rows[n].second);
+    }
 }
 
 void TInfoDialog::ApplyTexts()
@@ -46,6 +99,7 @@ void TInfoDialog::ApplyTexts()
     setWindowTitle(texts.InfoCaption);
     codedlabel->setText(texts.CodedIn);
     TongBtn->setText(texts.TongueButton);
+    ShowRecord(TLifetimeRecord::Read(TSettingsStore()));
     OKBtn->setFocus();
 }
 

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include "ModalDialog.h"
 
-// About the game. Its language button opens the language dialog and relabels
-// this dialog and the main window at once.
+class QLabel;
+struct TLifetimeRecord;
+
+// About the game, and below it the player's lifetime record, read from the
+// store each time the dialog is shown. Its language button opens the
+// language dialog and relabels this dialog and the main window at once.
 class TInfoDialog : public TModalDialog {
     Q_OBJECT
 public:
@@ -18,6 +23,12 @@ protected:
 
 private:
     void TongBtnClick();
+    void ShowRecord(const TLifetimeRecord& record);
+
+    // Title, then a name and a value for each of the record's seven counts.
+    QLabel* recordTitle_ = nullptr;
+    std::array<QLabel*, 7> recordNames_{};
+    std::array<QLabel*, 7> recordValues_{};
 
     std::function<void()> showTongueDlg_;
     std::function<void()> applyMainTexts_;

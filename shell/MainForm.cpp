@@ -16,6 +16,7 @@
 #include "Highscor.h"
 #include "hh.h"
 #include "Infodlg.h"
+#include "LifetimeRecord.h"
 #include "OpenEffect.h"
 #include "Placement.h"
 #include "PlayfieldBox.h"
@@ -159,7 +160,7 @@ void TMainForm::Run(Entry entry)
 
 // ---- Outlets -----------------------------------------------------------------
 
-void TMainForm::PlayEffect(bool wait, int effect)
+void TMainForm::PlayEffect(bool wait, TEffect effect)
 {
     // A waiting clip holds the event loop: what was drawn must show first.
     if (wait)
@@ -172,22 +173,35 @@ void TMainForm::ShowPauseText(bool visible)
     PauseText->setVisible(visible);
 }
 
-void TMainForm::ShowGameOver()
+void TMainForm::ShowGameOverDlg()
 {
     box->update(surface_.TakeDirty());
     GameOverDlg->ShowModal();
 }
 
-bool TMainForm::AskGiveUp()
+bool TMainForm::ShowGiveUpDlg()
 {
     box->update(surface_.TakeDirty());
     return GiveUpDlg->ShowModal() == TModalDialog::kYes;
 }
 
-void TMainForm::ShowHighscore(int32_t score, int mode)
+void TMainForm::ShowHighscoreDlg(int32_t score, THighscoreMode mode)
 {
     box->update(surface_.TakeDirty());
     HighscoreDlg->ShowModal(score, mode);
+}
+
+void TMainForm::GameEnded(bool timedOut)
+{
+    const TGameTally& tally = engine_.Tally;
+    TLifetimeRecord record = TLifetimeRecord::Read(ini);
+    record.AddGame(engine_.Score, engine_.Level, tally.GroupsCleared, tally.MostGroupsAtOnce,
+                   tally.RunningTicks * kTickMilliseconds, timedOut);
+    try {
+        record.Write(ini);
+    } catch (const EStoreError& error) {
+        ShowStoreError(error);
+    }
 }
 
 void TMainForm::ApplyTexts()
@@ -228,7 +242,7 @@ void TMainForm::highscore()
     const bool running = !engine_.GameOver;
     if (running)
         Timer1.stop();
-    ShowHighscore(0, 0);
+    ShowHighscoreDlg(0, THighscoreMode::View);
     if (running)
         Timer1.start();
 }
@@ -354,6 +368,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // A game running at quit is given up: it counts as played.
+    if (!engine_.GameOver)
+        GameEnded(false);
     Leave();
     event->accept();
 }
@@ -367,7 +384,7 @@ bool TMainForm::CloseQuery()
     } else {
         canClose = GiveUpDlg->ShowModal() == TModalDialog::kYes;
         if (engine_.Score > 0)
-            ShowHighscore(engine_.Score, 1);
+            ShowHighscoreDlg(engine_.Score, THighscoreMode::Enter);
     }
     Timer1.start();
     return canClose;

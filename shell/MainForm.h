@@ -46,11 +46,13 @@ public:
     void CreateDialogs();
 
     // Outlets of the engine that the window provides.
-    void PlayEffect(bool wait, int effect);
+    void PlayEffect(bool wait, TEffect effect);
     void ShowPauseText(bool visible);
-    void ShowGameOver();
-    bool AskGiveUp();
-    void ShowHighscore(int32_t score, int mode);
+    void ShowGameOverDlg();
+    bool ShowGiveUpDlg();
+    void ShowHighscoreDlg(int32_t score, THighscoreMode mode);
+    // Counts the game that has just ended into the lifetime record.
+    void GameEnded(bool timedOut);
 
     // The tool tips, the pause text and the playfield's labels in the current language.
     void ApplyTexts();
@@ -63,6 +65,8 @@ public:
     void SavePlacement();
 
     TGameEngine& Engine() { return engine_; }
+    // Top left of the floating piece on the playfield, where it stands now.
+    QPoint PiecePosition() { return {view_.GetX(), view_.GetY()}; }
     bool TimerRunning() const { return Timer1.isActive(); }
     const QImage& PlayfieldImage() const { return surface_.Image(); }
     // False once the desktop failed to open the maker's site: the button is inert.

@@ -28,6 +28,16 @@ const TTexts kGerman{
     QStringLiteral("Novagrid - Bestenliste"),
     QStringLiteral("Alle Einträge löschen."),
     QStringLiteral("Abbruch"),
+    QStringLiteral("Klick auf die Bombe, um ein Spiel zu beginnen (Strg+N)."),
+    QStringLiteral("Pause, wenn das Fenster nicht mehr aktiv ist"),
+    QStringLiteral("Deine Bilanz"),
+    QStringLiteral("Gespielt:"),
+    QStringLiteral("Zeit abgelaufen:"),
+    QStringLiteral("Beste Punkte:"),
+    QStringLiteral("Höchste Stufe:"),
+    QStringLiteral("Gruppen geräumt:"),
+    QStringLiteral("Meiste auf einmal:"),
+    QStringLiteral("Spielzeit:"),
 };
 
 const TTexts kEnglish{
@@ -54,6 +64,16 @@ const TTexts kEnglish{
     QStringLiteral("Novagrid - Highscore"),
     QStringLiteral("Clear all entries."),
     QStringLiteral("Cancel"),
+    QStringLiteral("Press the bomb to start a game (Ctrl+N)."),
+    QStringLiteral("Pause when the window loses focus"),
+    QStringLiteral("Your record"),
+    QStringLiteral("Games played:"),
+    QStringLiteral("Lost on time:"),
+    QStringLiteral("Best score:"),
+    QStringLiteral("Best level:"),
+    QStringLiteral("Groups cleared:"),
+    QStringLiteral("Most at once:"),
+    QStringLiteral("Time played:"),
 };
 
 }  // namespace

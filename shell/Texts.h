@@ -35,6 +35,18 @@ struct TTexts {
     QString HighscoreCaption;
     QString ClearAll;
     QString Cancel;
+    // Beyond the first version: the keyboard, the tool bar's menu and the
+    // player's lifetime record in the info window.
+    QString FirstHint;
+    QString AutoPauseOption;
+    QString RecordTitle;
+    QString GamesPlayed;
+    QString GamesTimedOut;
+    QString BestScore;
+    QString BestLevel;
+    QString GroupsCleared;
+    QString MostGroupsAtOnce;
+    QString TimePlayed;
 };
 
 bool German();  // tongue == 1

@@ -7,9 +7,10 @@
 class TQuietView final : public TPlayfieldView {
 public:
     using TPlayfieldView::TPlayfieldView;
-    void PlayEffect(bool, int) override {}
+    void PlayEffect(bool, TEffect) override {}
     void ShowPauseText(bool) override {}
-    void GameOverDlg() override {}
-    bool GiveUpDlg() override { return false; }
-    void HighscoreDlg(int32_t, int) override {}
+    void ShowGameOverDlg() override {}
+    bool ShowGiveUpDlg() override { return false; }
+    void ShowHighscoreDlg(int32_t, THighscoreMode) override {}
+    void GameEnded(bool) override {}
 };

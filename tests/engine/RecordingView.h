@@ -31,17 +31,24 @@ public:
     void DragTo(int32_t x, int32_t y) override { Log("DragTo", x, y); THeadlessView::DragTo(x, y); }
     void Release() override { Log("Release"); THeadlessView::Release(); }
 
-    void PlayEffect(bool wait, int effect) override { Log(wait ? "PlayEffect wait" : "PlayEffect", effect); }
+    void PlayEffect(bool wait, TEffect effect) override
+    {
+        Log(wait ? "PlayEffect wait" : "PlayEffect", static_cast<int>(effect));
+    }
     void ShowPauseText(bool visible) override { Log("ShowPauseText", visible); THeadlessView::ShowPauseText(visible); }
-    void GameOverDlg() override { Log("GameOverDlg"); }
-    bool GiveUpDlg() override
+    void ShowGameOverDlg() override { Log("GameOverDlg"); }
+    bool ShowGiveUpDlg() override
     {
         Log("GiveUpDlg");
         if (WhileAskingGiveUp)
             WhileAskingGiveUp();  // what the turn timer does behind the open question
         return GiveUpAnswer;
     }
-    void HighscoreDlg(int32_t score, int mode) override { Log("HighscoreDlg", score, mode); }
+    void ShowHighscoreDlg(int32_t score, THighscoreMode mode) override
+    {
+        Log("HighscoreDlg", score, static_cast<int>(mode));
+    }
+    void GameEnded(bool timedOut) override { Log("GameEnded", timedOut); }
 
     // The calls whose text starts with `prefix`, in order.
     std::vector<std::string> Only(const std::string& prefix) const

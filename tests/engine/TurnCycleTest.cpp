@@ -39,7 +39,8 @@ TEST_F(TurnCycle, TimeRunningOutOnAWaitingPieceEndsTheGame)
     EXPECT_TRUE(engine.GameOver);
     EXPECT_EQ(engine.Score, 23);
     EXPECT_EQ(view.Calls, (std::vector<std::string>{"DrawTimeBar", "ExplodePiece", "Hide", "DrawNumbers", "Hide",
-                                                    "PlayEffect 3", "GameOverDlg", "HighscoreDlg 23 1"}));
+                                                    "GameEnded 1", "PlayEffect 3", "GameOverDlg",
+                                                    "HighscoreDlg 23 1"}));
     // After the end nothing moves until the next game.
     view.Calls.clear();
     engine.Timer();
@@ -245,8 +246,8 @@ TEST_F(TurnCycle, RestartWithPointsAndYesOffersTheScoreThenStartsAgain)
     view.GiveUpAnswer = true;
     view.Calls.clear();
     engine.Restart();
-    EXPECT_EQ(std::vector<std::string>(view.Calls.begin(), view.Calls.begin() + 4),
-              (std::vector<std::string>{"Release", "Hide", "GiveUpDlg", "HighscoreDlg 77 1"}));
+    EXPECT_EQ(std::vector<std::string>(view.Calls.begin(), view.Calls.begin() + 5),
+              (std::vector<std::string>{"Release", "Hide", "GiveUpDlg", "GameEnded 0", "HighscoreDlg 77 1"}));
     EXPECT_EQ(engine.Score, 0);
     EXPECT_FALSE(engine.Holding);
 }
@@ -300,4 +301,58 @@ TEST_F(TurnCycle, RestartRefusedAfterTheTurnRanOutBehindTheQuestionKeepsTheLostP
     EXPECT_FALSE(view.Visible);
     EXPECT_FALSE(view.Dragging);
     EXPECT_EQ(Count("Grab 356 91"), 1);  // only the pick-up, no grab after the question
+}
+
+TEST_F(TurnCycle, AGameEndsOnceWhetherLostOnTimeGivenUpOrReplacedWithoutPoints)
+{
+    struct Case {
+        const char* how;
+        int32_t score;
+        bool turnRunsOutBehindTheQuestion;
+        std::vector<std::string> ends;
+    };
+    const Case cases[] = {
+        {"given up with points", 40, false, {"GameEnded 0"}},
+        {"replaced without points", 0, false, {"GameEnded 0"}},
+        {"lost while the question was open", 40, true, {"GameEnded 1"}},
+    };
+    for (const Case& each : cases) {
+        StartGame();
+        engine.Score = each.score;
+        view.GiveUpAnswer = true;
+        view.WhileAskingGiveUp = [&] {
+            while (each.turnRunsOutBehindTheQuestion && !engine.GameOver)
+                engine.Timer();
+        };
+        engine.Restart();
+        EXPECT_EQ(view.Only("GameEnded"), each.ends) << each.how;
+    }
+    // Restarting after the end starts a game and ends none.
+    engine.Restart();
+    view.Calls.clear();
+    engine.GameOver = true;
+    engine.Restart();
+    EXPECT_TRUE(view.Only("GameEnded").empty());
+}
+
+TEST_F(TurnCycle, TheTallyCountsGroupsAndTheTicksThatRanAndStartsAfreshWithEachGame)
+{
+    StartGame();
+    engine.Timer();
+    engine.Timer();
+    engine.Pause();
+    engine.Timer();  // paused: no time passes
+    engine.boxClick();
+    engine.Timer();
+    FillCells(0, 0, 9, 3, 5);  // three rows: ten groups at once
+    engine.ClearGroups();
+    FillCells(0, 0, 9, 1, 5);  // one row
+    engine.ClearGroups();
+
+    EXPECT_EQ(engine.Tally.RunningTicks, 3);
+    EXPECT_EQ(engine.Tally.GroupsCleared, 11);
+    EXPECT_EQ(engine.Tally.MostGroupsAtOnce, 10);
+    engine.NewGame();
+    EXPECT_EQ(engine.Tally.GroupsCleared, 0);
+    EXPECT_EQ(engine.Tally.RunningTicks, 0);
 }

@@ -84,7 +84,7 @@ TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstOkWritesAllElev
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("Novagrid - Highscore"));
         Press("OKBtn")(shown);
     }});
-    dialog.ShowModal(0, 0);
+    dialog.ShowModal(0, THighscoreMode::View);
     const QStringList stored = StoredValues();
     EXPECT_EQ(stored[0], QStringLiteral("Tindrel"));
     for (int row = 0; row < 10; ++row)
@@ -103,7 +103,7 @@ TEST_F(HighscoreDialog, ANewScoreIsTypedIntoItsRowAndOkStoresIt)
         edit->setText(QStringLiteral("Brain, Mr."));
         Press("OKBtn")(shown);
     }});
-    dialog.ShowModal(650, 1);
+    dialog.ShowModal(650, THighscoreMode::Enter);
     EXPECT_EQ(dialog.EditRow(), 3);
     EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Brain, Mr."));
     EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player3"), {}).toStdString()), "650,Brain, Mr.");
@@ -118,8 +118,8 @@ TEST_F(HighscoreDialog, ANewScoreIsTypedIntoItsRowAndOkStoresIt)
                        EXPECT_EQ(shown.findChild<QLineEdit*>()->text(), QStringLiteral("Brain, Mr."));
                        Press("CancelBtn")(shown);
                    }});
-    dialog.ShowModal(0, 0);
-    dialog.ShowModal(2000, 1);
+    dialog.ShowModal(0, THighscoreMode::View);
+    dialog.ShowModal(2000, THighscoreMode::Enter);
 }
 
 TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
@@ -133,7 +133,7 @@ TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
             shown.findChild<QLineEdit*>()->setText(QStringLiteral("Eve"));
             close(shown);
         }});
-        dialog.ShowModal(1000, 1);
+        dialog.ShowModal(1000, THighscoreMode::Enter);
         EXPECT_EQ(StoredValues(), before);
     }
     // The entry lived only in the dialog.
@@ -141,7 +141,7 @@ TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
         EXPECT_EQ(Cell(shown, "sco", 0), QStringLiteral("900"));
         shown.reject();
     }});
-    dialog.ShowModal(0, 0);
+    dialog.ShowModal(0, THighscoreMode::View);
 }
 
 TEST_F(HighscoreDialog, OkWithoutTypingStoresThePlayersName)
@@ -149,7 +149,7 @@ TEST_F(HighscoreDialog, OkWithoutTypingStoresThePlayersName)
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     THighscoreDlg dialog(mainForm, chiffre, English);
     Answers answers({Press("OKBtn")});
-    dialog.ShowModal(77, 1);
+    dialog.ShowModal(77, THighscoreMode::Enter);
     EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player0"), {}).toStdString()), "77,Ada");
 }
 
@@ -160,14 +160,14 @@ TEST_F(HighscoreDialog, AnEmptyNameIsStoredAfterTheCommaAndReadBackEmpty)
         shown.findChild<QLineEdit*>()->clear();
         Press("OKBtn")(shown);
     }});
-    dialog.ShowModal(5, 1);
+    dialog.ShowModal(5, THighscoreMode::Enter);
     EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player0"), {}).toStdString()), "5,");
     Answers again({[](QDialog& shown) {
         EXPECT_EQ(Cell(shown, "pla", 0), QString());
         EXPECT_EQ(Cell(shown, "sco", 0), QStringLiteral("5"));
         shown.reject();
     }});
-    dialog.ShowModal(0, 0);
+    dialog.ShowModal(0, THighscoreMode::View);
 }
 
 TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
@@ -178,7 +178,7 @@ TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
         shown.findChild<QCheckBox*>()->setChecked(true);
         Press("OKBtn")(shown);
     }});
-    dialog.ShowModal(1000, 1);
+    dialog.ShowModal(1000, THighscoreMode::Enter);
     const QStringList stored = StoredValues();
     EXPECT_EQ(stored[0], QStringLiteral("Mr. Brain"));
     for (int row = 0; row < 10; ++row)
@@ -192,7 +192,7 @@ TEST_F(HighscoreDialog, ViewingOrAScoreTooLowRewritesTheTableUnchanged)
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     const QStringList before = StoredValues();
     THighscoreDlg dialog(mainForm, chiffre, English);
-    for (auto [score, mode] : {std::pair{0, 0}, std::pair{50, 1}, std::pair{3, 1}}) {
+    for (auto [score, mode] : {std::pair{0, THighscoreMode::View}, std::pair{50, THighscoreMode::Enter}, std::pair{3, THighscoreMode::Enter}}) {
         Answers answers({[](QDialog& shown) {
             EXPECT_FALSE(shown.findChild<QLineEdit*>()->isVisible());
             Press("OKBtn")(shown);
@@ -214,7 +214,7 @@ TEST_F(HighscoreDialog, ADamagedRowReadsAsBlankAndTheDialogStillOpens)
         EXPECT_EQ(Cell(shown, "pla", 2), QStringLiteral("Tindrel"));
         shown.reject();
     }});
-    EXPECT_EQ(dialog.ShowModal(0, 0), QDialog::Rejected);
+    EXPECT_EQ(dialog.ShowModal(0, THighscoreMode::View), QDialog::Rejected);
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"HighscoreDlg"});
 }
 
@@ -231,7 +231,7 @@ TEST_F(HighscoreDialog, TheNameBoxRefusesCharactersTheStoreCannotHold)
         EXPECT_EQ(edit->text(), QStringLiteral("Jörg"));
         shown.reject();
     }});
-    dialog.ShowModal(10, 1);
+    dialog.ShowModal(10, THighscoreMode::Enter);
 }
 
 TEST_F(HighscoreDialog, AStoredNameWithCharactersTheCodePageLacksIsCleanedOnceAndStoredAsShown)
@@ -247,7 +247,7 @@ TEST_F(HighscoreDialog, AStoredNameWithCharactersTheCodePageLacksIsCleanedOnceAn
         EXPECT_EQ(edit->text(), QStringLiteral("?ukasz Zoë ??x"));
         Press("OKBtn")(shown);
     }});
-    dialog.ShowModal(10, 1);
+    dialog.ShowModal(10, THighscoreMode::Enter);
     EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("?ukasz Zoë ??x"));
     EXPECT_EQ(chiffre.Decode(Windows1252::FromUnicode(ini.ReadString(kCommon, QStringLiteral("player0"), {}))),
               Windows1252::FromUnicode(QStringLiteral("10,?ukasz Zoë ??x")));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -8,8 +10,10 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "LifetimeRecord.h"
 #include "MainForm.h"
 #include "ModalAnswer.h"
+#include "SettingsStore.h"
 #include "Texts.h"
 #include "TongueGuard.h"
 
@@ -95,4 +99,51 @@ TEST(MainForm, TheMakersLinkTurnsInertOnlyWhenTheDesktopCouldNotOpenIt)
         EXPECT_EQ(lines.size(), handlerExit == 0 ? 2 : 1) << "handler exit " << handlerExit;
         EXPECT_EQ(form.MakersLinkWorks(), handlerExit == 0);
     }
+}
+
+TEST(MainForm, EveryEndedGameCountsIntoTheLifetimeRecordWhichTheInfoWindowShowsAfterARestart)
+{
+    TSettingsStore ini;
+    TLifetimeRecord{}.Write(ini);  // earlier tests in this run may have played
+    {
+        TMainForm form(7);
+        form.CreateDialogs();
+        ClickToolButton(form, "StartBtn");  // no points yet: no question
+        {
+            // The piece is left waiting until the turn runs out.
+            Answers answers({Click("OKBtn"), Click("CancelBtn")});
+            while (!form.Engine().GameOver)
+                form.Engine().Timer();
+            EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GameOverDlg", "HighscoreDlg"}));
+        }
+        ClickToolButton(form, "StartBtn");
+        form.Engine().Score = 50;
+        Answers answers({Click("OKBtn"), Click("CancelBtn")});  // give up, then leave the table
+        ClickToolButton(form, "StartBtn");
+    }
+    TLifetimeRecord expected;
+    expected.AddGame(0, 0, 0, 0, 40 * TMainForm::kTickMilliseconds, true);
+    expected.AddGame(50, 0, 0, 0, 0, false);
+    EXPECT_EQ(TLifetimeRecord::Read(ini), expected);
+
+    // Clearing the highscore table leaves the record alone.
+    TMainForm restarted(8);
+    restarted.CreateDialogs();
+    {
+        Answers answers({[](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>()->setChecked(true);
+            Click("OKBtn")(dialog);
+        }});
+        ClickToolButton(restarted, "HighScoreBtn");
+    }
+    QStringList shown;
+    Answers answers({[&](QDialog& dialog) {
+        for (int n = 0; n < 7; ++n)
+            shown << dialog.findChild<QLabel*>(QStringLiteral("RecordValue%1").arg(n))->text();
+        Click("OKBtn")(dialog);
+    }});
+    ClickToolButton(restarted, "InfoBtn");
+    EXPECT_EQ(shown, (QStringList{QString::number(expected.GamesPlayed), QString::number(expected.GamesTimedOut),
+                                  QString::number(expected.GroupsCleared), QStringLiteral("0:00:12"),
+                                  QStringLiteral("50"), QStringLiteral("0"), QStringLiteral("0")}));
 }

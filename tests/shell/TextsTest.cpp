@@ -40,6 +40,9 @@ TEST(Texts, EveryTextOfBothLanguagesReadsExactly)
         {&TTexts::HighscoreCaption, "Novagrid - Bestenliste", "Novagrid - Highscore"},
         {&TTexts::ClearAll, "Alle Einträge löschen.", "Clear all entries."},
         {&TTexts::Cancel, "Abbruch", "Cancel"},
+        {&TTexts::FirstHint, "Klick auf die Bombe, um ein Spiel zu beginnen (Strg+N).",
+         "Press the bomb to start a game (Ctrl+N)."},
+        {&TTexts::AutoPauseOption, "Pause, wenn das Fenster nicht mehr aktiv ist", "Pause when the window loses focus"},
     };
     for (const TextCase& text : table) {
         EXPECT_EQ(TextsFor(true).*text.field, QString::fromUtf8(text.german));

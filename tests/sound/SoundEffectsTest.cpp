@@ -121,7 +121,7 @@ TEST_F(SoundEffects, EachEffectPlaysItsOwnClipWholeAndUnchanged)
     {
         TSoundEffects sound(kSoundOn, clips);
         for (int n = 1; n <= TSoundEffects::kEffects; ++n)
-            sound.PlayEffect(true, n);
+            sound.PlayEffect(true, static_cast<TEffect>(n));
     }
     EXPECT_EQ(Audible(Played()), expected);
 }
@@ -150,7 +150,7 @@ TEST_F(SoundEffects, ClipsInOtherFormatsReachTheDeviceConverted)
             samples.insert(samples.end(), c.channels, static_cast<int16_t>(std::lround(tone(double(i) / c.rate))));
         {
             TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(samples, c.rate, c.channels)});
-            sound.PlayEffect(true, 1);
+            sound.PlayEffect(true, TEffect::PiecePlaced);
         }
         const std::vector<int16_t> played = Audible(Played());
         const int expectedFrames = frames * kDeviceRate / c.rate;
@@ -169,9 +169,9 @@ TEST_F(SoundEffects, ANewPlayCutsOffTheClipStillSounding)
     const std::vector<int16_t> second = Pattern(50, 3000);
     {
         TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(first, kDeviceRate, 2), Wave(second, kDeviceRate, 2)});
-        sound.PlayEffect(false, 1);
+        sound.PlayEffect(false, TEffect::PiecePlaced);
         std::this_thread::sleep_for(60ms);
-        sound.PlayEffect(true, 2);
+        sound.PlayEffect(true, TEffect::CellExplodes);
     }
     const std::vector<int16_t> played = Audible(Played());
     const auto secondStarts = std::find_if(played.begin(), played.end(), [](int16_t s) { return s >= 3000; });
@@ -191,10 +191,10 @@ TEST_F(SoundEffects, WithTheSwitchOffNothingPlaysAndTheClipSoundingGoesOn)
     const TSoundEffects::TClips clips{Wave(sounding, kDeviceRate, 2), Wave(Pattern(100, 3000), kDeviceRate, 2)};
     {
         TSoundEffects sound([&on] { return on; }, clips);
-        sound.PlayEffect(false, 1);
+        sound.PlayEffect(false, TEffect::PiecePlaced);
         on = false;
         for (const bool wait : {true, false})
-            EXPECT_LT(Timed([&] { sound.PlayEffect(wait, 2); }), 50ms) << "wait " << wait;
+            EXPECT_LT(Timed([&] { sound.PlayEffect(wait, TEffect::CellExplodes); }), 50ms) << "wait " << wait;
         std::this_thread::sleep_for(Length(sounding) + 150ms);
     }
     EXPECT_EQ(Audible(Played()), sounding);
@@ -207,8 +207,8 @@ TEST_F(SoundEffects, AWaitingPlayReturnsAfterItsClipAndAnotherAtOnce)
         SCOPED_TRACE(driver);
         UseDriver(driver);
         TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(clip, kDeviceRate, 2)});
-        EXPECT_GE(Timed([&] { sound.PlayEffect(true, 1); }), Length(clip));
-        EXPECT_LT(Timed([&] { sound.PlayEffect(false, 1); }), Length(clip) / 2);
+        EXPECT_GE(Timed([&] { sound.PlayEffect(true, TEffect::PiecePlaced); }), Length(clip));
+        EXPECT_LT(Timed([&] { sound.PlayEffect(false, TEffect::PiecePlaced); }), Length(clip) / 2);
     }
 }
 
@@ -229,9 +229,9 @@ TEST_F(SoundEffects, EmptyOrUndecodableClipsPlayNothingAndStopNothing)
     UseDriver("disk");
     {
         TSoundEffects sound(kSoundOn, clips);
-        sound.PlayEffect(false, 6);
+        sound.PlayEffect(false, TEffect::BigBonus);
         for (int n = 1; n <= 5; ++n)
-            EXPECT_LT(Timed([&] { sound.PlayEffect(true, n); }), Length(sounding) / 2) << "effect " << n;
+            EXPECT_LT(Timed([&] { sound.PlayEffect(true, static_cast<TEffect>(n)); }), Length(sounding) / 2) << "effect " << n;
         std::this_thread::sleep_for(Length(sounding) + 150ms);
     }
     EXPECT_EQ(Audible(Played()), sounding);
@@ -246,7 +246,7 @@ TEST_F(SoundEffects, WithoutAUsableDriverEveryPlayReturnsAtOnce)
     TSoundEffects sound(kSoundOn, clips);
     for (int n = 1; n <= TSoundEffects::kEffects; ++n)
         for (const bool wait : {true, false})
-            EXPECT_LT(Timed([&] { sound.PlayEffect(wait, n); }), Length(clip) / 2) << "effect " << n;
+            EXPECT_LT(Timed([&] { sound.PlayEffect(wait, static_cast<TEffect>(n)); }), Length(clip) / 2) << "effect " << n;
 }
 
 TEST_F(SoundEffects, TheGamesOwnClipsPlayFromItsResources)
@@ -269,7 +269,7 @@ TEST_F(SoundEffects, TheGamesOwnClipsPlayFromItsResources)
     UseDriver("disk");
     {
         TSoundEffects sound(kSoundOn);
-        sound.PlayEffect(true, 5);
+        sound.PlayEffect(true, TEffect::BonusStep);
     }
     // The device plays the mono clip on both channels, somewhere in the
     // silence it plays around it. The clip's faded start is no sure marker
@@ -314,7 +314,7 @@ TEST_F(SoundEffects, StartingTheAudioPrintsNothing)
         close(file);
         {
             TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(Pattern(20, 1000), kDeviceRate, 2)});
-            sound.PlayEffect(true, 1);
+            sound.PlayEffect(true, TEffect::PiecePlaced);
         }
         std::fflush(stderr);
         dup2(saved, 2);
@@ -329,7 +329,7 @@ TEST_F(SoundEffects, StartingTheAudioLeavesInterruptAndTerminationToTheGame)
 {
     UseDriver("dummy");
     TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(Pattern(20, 1000), kDeviceRate, 2)});
-    sound.PlayEffect(false, 1);
+    sound.PlayEffect(false, TEffect::PiecePlaced);
     ASSERT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     for (const int signal : {SIGINT, SIGTERM}) {
         const auto handler = std::signal(signal, SIG_DFL);
@@ -344,11 +344,11 @@ TEST_F(SoundEffects, NothingOfTheAudioStartsBeforeAClipIsToBeHeard)
     bool on = false;
     TSoundEffects sound([&on] { return on; }, TSoundEffects::TClips{Wave(Pattern(20, 1000), kDeviceRate, 2)});
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "made";
-    sound.PlayEffect(true, 1);
-    sound.PlayEffect(true, 2);  // no clip
+    sound.PlayEffect(true, TEffect::PiecePlaced);
+    sound.PlayEffect(true, TEffect::CellExplodes);  // no clip
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "played with the switch off or no clip";
     on = true;
-    sound.PlayEffect(true, 1);
+    sound.PlayEffect(true, TEffect::PiecePlaced);
     EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "played";
 }
 
@@ -363,7 +363,7 @@ TEST_F(SoundEffects, TheDeviceClosesOnceQuietAndOpensAgainForTheNextClip)
     const std::vector<int16_t> second = Pattern(50, 3000);
     {
         TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(first, kDeviceRate, 2), Wave(second, kDeviceRate, 2)});
-        sound.PlayEffect(true, 1);
+        sound.PlayEffect(true, TEffect::PiecePlaced);
         const qint64 heard = written();
         std::this_thread::sleep_for(300ms);
         EXPECT_GT(written(), heard) << "open for a while after the clip";
@@ -371,7 +371,7 @@ TEST_F(SoundEffects, TheDeviceClosesOnceQuietAndOpensAgainForTheNextClip)
         const qint64 quiet = written();
         std::this_thread::sleep_for(300ms);
         EXPECT_EQ(written(), quiet) << "closed";
-        sound.PlayEffect(true, 2);
+        sound.PlayEffect(true, TEffect::CellExplodes);
     }
     // The reopened device starts its file afresh.
     EXPECT_EQ(Audible(Played()), second);
@@ -383,9 +383,9 @@ TEST_F(SoundEffects, ADeviceThatAppearsAfterAPlayFoundNoneIsFoundAtTheNextPlay)
     UseDriver("no-such-driver");
     {
         TSoundEffects sound(kSoundOn, TSoundEffects::TClips{Wave(clip, kDeviceRate, 2)});
-        sound.PlayEffect(true, 1);
+        sound.PlayEffect(true, TEffect::PiecePlaced);
         UseDriver("disk");
-        sound.PlayEffect(true, 1);
+        sound.PlayEffect(true, TEffect::PiecePlaced);
     }
     EXPECT_EQ(Audible(Played()), clip);
 }

@@ -171,20 +171,21 @@ TSoundEffects::~TSoundEffects()
     sdl_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void TSoundEffects::PlayEffect(bool wait, int effect)
+void TSoundEffects::PlayEffect(bool wait, TEffect effect)
 {
     if (!soundOn_())
         return;
     // The game's own clips are read when the first is to be heard.
     if (std::exchange(clipsToLoad_, false))
         images_ = ResourceClips();
-    if (images_.at(effect - 1).isEmpty())
+    const auto index = static_cast<size_t>(effect) - 1;
+    if (images_.at(index).isEmpty())
         return;
     // Held through a waiting play too, so the closer leaves the device be.
     const std::lock_guard lock(mutex_);
     if (!Open())
         return;
-    const std::vector<uint8_t>& clip = clips_[effect - 1];
+    const std::vector<uint8_t>& clip = clips_[index];
     if (clip.empty())
         return;
     sdl_->ClearQueuedAudio(device_);

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include "GameView.h"
+
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -31,7 +33,7 @@ public:
     // `soundOn` is the sound switch, asked at every play. The clips are the
     // game's own, read from its resources.
     explicit TSoundEffects(std::function<bool()> soundOn);
-    // Effect n plays clips[n - 1], a RIFF WAVE image in any format SDL
+    // Effect n plays clips[n - 1] (see TEffect's numbers), a RIFF WAVE image in any format SDL
     // decodes; an empty or undecodable clip plays nothing.
     TSoundEffects(std::function<bool()> soundOn, const TClips& clips);
     ~TSoundEffects();
@@ -39,13 +41,13 @@ public:
     TSoundEffects(const TSoundEffects&) = delete;
     TSoundEffects& operator=(const TSoundEffects&) = delete;
 
-    // Plays effect `effect` (1..6). With the switch off, an empty or
+    // Plays `effect`. With the switch off, an empty or
     // undecodable clip or no device it returns at once, and a clip still
     // sounding goes on. Otherwise the new clip cuts off whatever still
     // sounds; with `wait` the call returns when the clip has been heard to
     // its end (running no event loop, so the game stands still meanwhile),
     // without it at once while the clip plays on.
-    void PlayEffect(bool wait, int effect);
+    void PlayEffect(bool wait, TEffect effect);
 
 private:
     using Clock = std::chrono::steady_clock;
