@@ -18,14 +18,8 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("common");
-const QString kPlayer = QStringLiteral("player");
 const QString kClearedPlayer = QStringLiteral("Mr. Brain");
-
-QString RowValueName(int row)
-{
-    return kPlayer + QString::number(row);
-}
+static_assert(TGameSettings::kRows == THighscoreTable::kRowCount);
 
 // Names are stored as single-byte text: the edit box takes only characters
 // that have a byte in the store's code page.
@@ -104,9 +98,7 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
 
     // A name edited into the store by hand may hold characters the code page
     // lacks; cleaned here, the edit box accepts it and the row agrees with it.
-    PlayerName_ = Windows1252::ToUnicode(Windows1252::FromUnicode(ini_.ReadString(
-        kSection, kPlayer,
-        QString::fromLatin1(THighscoreTable::kBlankName.data(), THighscoreTable::kBlankName.size()))));
+    PlayerName_ = Windows1252::ToUnicode(Windows1252::FromUnicode(settings_.Player()));
     Edit1->setText(PlayerName_);
 }
 
@@ -138,7 +130,7 @@ int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
     OKBtn->setFocus();
 
     for (int row = 0; row < THighscoreTable::kRowCount; ++row)
-        table_.ReadRow(row, Windows1252::FromUnicode(ini_.ReadString(kSection, RowValueName(row), QString())),
+        table_.ReadRow(row, Windows1252::FromUnicode(settings_.Row(row)),
                        chiffre_);
     EditRow_ = mode == THighscoreMode::Enter ? table_.Insert(score, Windows1252::FromUnicode(PlayerName_)) : -1;
     for (int row = 0; row < THighscoreTable::kRowCount; ++row)
@@ -173,11 +165,11 @@ void THighscoreDlg::okClick()
     Edit1->hide();
     // The name and the ten rows go to disk together, so a kill halfway
     // cannot leave a table with a row lost.
-    TSettingsStore::TValues values{{kPlayer, PlayerName_}};
+    TGameSettings::TRows rows;
     for (int row = 0; row < THighscoreTable::kRowCount; ++row)
-        values.emplace_back(RowValueName(row), Windows1252::ToUnicode(table_.StoredRow(row, chiffre_)));
+        rows[row] = Windows1252::ToUnicode(table_.StoredRow(row, chiffre_));
     try {
-        ini_.WriteStrings(kSection, values);
+        settings_.SetPlayerAndRows(PlayerName_, rows);
     } catch (const EStoreError& error) {
         QMessageBox::critical(this, windowTitle(), error.Message);
     }

@@ -6,7 +6,7 @@
 
 #include "GameView.h"
 #include "HighscoreTable.h"
-#include "SettingsStore.h"
+#include "GameSettings.h"
 
 class QCheckBox;
 class QLabel;
@@ -52,7 +52,7 @@ private:
     QWidget& mainForm_;
     const TChiffre& chiffre_;
     std::function<THighscoreTexts()> texts_;
-    TSettingsStore ini_;
+    TGameSettings settings_;
     THighscoreTable table_;
     QString PlayerName_;
     int EditRow_ = -1;

@@ -1,6 +1,9 @@
 #include "MainForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QGraphicsDropShadowEffect>
 #include <QGuiApplication>
 #include <QIcon>
@@ -28,7 +31,6 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("common");
 const QString kMakersSite = QStringLiteral("https://www.blumogames.de/");
 
 }  // namespace
@@ -49,7 +51,7 @@ TMainForm::TMainForm(uint32_t seed)
     setFont(font);
 
     Chiffre.Init(std::string(), 0);
-    tongue = ini.ReadInteger(kSection, QStringLiteral("tongue"), -1);
+    tongue = settings_.Tongue();
     setFixedSize(TSurface::kWidth, kToolBarHeight + TSurface::kHeight);
     HelpSystem = std::make_unique<hh::THookHelpSystem>(
         QCoreApplication::applicationDirPath() + QStringLiteral("/nvgd.rcc"), QString(), 0);
@@ -58,26 +60,15 @@ TMainForm::TMainForm(uint32_t seed)
     box->move(0, kToolBarHeight);
     BuildToolBar();
     blumoOpener_ = new TUrlOpener(this);
-    Soundbtn->setChecked(ini.ReadBool(kSection, QStringLiteral("sound"), true));
+    Soundbtn->setChecked(settings_.Sound());
 
-    PauseText = new QLabel(this);
-    PauseText->setObjectName(QStringLiteral("PauseText"));
-    PauseText->setGeometry(76, 144, 181, 77);
-    PauseText->setAlignment(Qt::AlignCenter);
-    PauseText->setWordWrap(true);
-    QFont pauseFont(QStringLiteral("Arial"));
-    pauseFont.setPixelSize(19);
-    PauseText->setFont(pauseFont);
-    // A light blue with a dark halo: plain blue would vanish into the night-blue board.
-    PauseText->setStyleSheet(QStringLiteral("color: #8cb8ff; background: transparent;"));
-    auto* halo = new QGraphicsDropShadowEffect(PauseText);
-    halo->setOffset(0, 0);
-    halo->setBlurRadius(6);
-    halo->setColor(Qt::black);
-    PauseText->setGraphicsEffect(halo);
+    PauseText = AddBoardText("PauseText", {76, 144, 181, 77});
     PauseText->setText(TextsFor(true).PauseText);
     PauseText->hide();
     PauseText->installEventFilter(this);
+    // Until the run's first game starts, the empty board says how to begin.
+    FirstHint = AddBoardText("FirstHint", {58, 150, 205, 70});
+    FirstHint->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     view_.SetApplyTexts([this] { ApplyTexts(); });
     connect(box, &TPlayfieldBox::MouseDown, this,
@@ -120,6 +111,26 @@ QToolButton* TMainForm::AddToolButton(const char* name, int left, int width, con
     button->setIcon(QIcon(Assets::PicturePath(picture)));
     button->setIconSize(QSize(width - 6, 19));
     return button;
+}
+
+QLabel* TMainForm::AddBoardText(const char* name, const QRect& place)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(19);
+    label->setFont(font);
+    // A light blue with a dark halo: plain blue would vanish into the night-blue board.
+    label->setStyleSheet(QStringLiteral("color: #8cb8ff; background: transparent;"));
+    auto* halo = new QGraphicsDropShadowEffect(label);
+    halo->setOffset(0, 0);
+    halo->setBlurRadius(6);
+    halo->setColor(Qt::black);
+    label->setGraphicsEffect(halo);
+    return label;
 }
 
 void TMainForm::BuildToolBar()
@@ -194,11 +205,11 @@ void TMainForm::ShowHighscoreDlg(int32_t score, THighscoreMode mode)
 void TMainForm::GameEnded(bool timedOut)
 {
     const TGameTally& tally = engine_.Tally;
-    TLifetimeRecord record = TLifetimeRecord::Read(ini);
+    TLifetimeRecord record = TLifetimeRecord::Read(TSettingsStore());
     record.AddGame(engine_.Score, engine_.Level, tally.GroupsCleared, tally.MostGroupsAtOnce,
                    tally.RunningTicks * kTickMilliseconds, timedOut);
     try {
-        record.Write(ini);
+        record.Write(TSettingsStore());
     } catch (const EStoreError& error) {
         ShowStoreError(error);
     }
@@ -217,6 +228,7 @@ void TMainForm::ApplyTexts()
     InfoBtn->setToolTip(texts.InfoHint);
     BlumoBtn->setToolTip(texts.BlumoHint);
     PauseText->setText(texts.PauseText);
+    FirstHint->setText(texts.FirstHint);
     view_.DrawNumbers();
     box->update(surface_.TakeDirty());
 }
@@ -230,6 +242,8 @@ void TMainForm::Restart()
     Timer1.stop();
     Run([this] { engine_.Restart(); });
     Timer1.start();
+    if (!engine_.GameOver)
+        FirstHint->hide();
 }
 
 void TMainForm::Pause()
@@ -297,8 +311,14 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+    if (event->type() != QEvent::ActivationChange)
         return;
+    if (!isActiveWindow()) {
+        // Another window or minimising, not one of the game's own questions.
+        if (QApplication::activeModalWidget() == nullptr && settings_.AutoPause())
+            Pause();
+        return;
+    }
     // A window over the playfield has gone: draw it whole, in the current language.
     PaintPlayfield();
     Activate();
@@ -335,7 +355,7 @@ void TMainForm::PaintPlayfield()
 void TMainForm::RestorePlacement()
 {
     const QSize size = frameGeometry().size().expandedTo(this->size());
-    const QString stored = ini.ReadString(kSection, QStringLiteral("MainForm"), QString());
+    const QString stored = settings_.Placement();
     QRect desktop;
     QRect primary;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -352,9 +372,7 @@ void TMainForm::SavePlacement()
     record.ShowState = isMinimized() ? 2 : isMaximized() ? 3 : 1;
     record.Normal = frameGeometry();
     try {
-        ini.WriteString(kSection, QStringLiteral("MainForm"), Placement::Format(record));
-        ini.DeleteValue(kSection, QStringLiteral("MainFormColor"));
-        ini.DeleteValue(kSection, QStringLiteral("MainFormFont"));
+        settings_.SetPlacement(Placement::Format(record));
     } catch (const EStoreError& error) {
         ShowStoreError(error);
     }
@@ -397,11 +415,30 @@ void TMainForm::Leave()
     HelpSystem.reset();
     hh::HHCloseAll();
     try {
-        ini.WriteBool(kSection, QStringLiteral("sound"), Soundbtn->isChecked());
-        ini.WriteInteger(kSection, QStringLiteral("tongue"), tongue);
+        settings_.SetSound(Soundbtn->isChecked());
+        settings_.SetTongue(tongue);
     } catch (const EStoreError& error) {
         ShowStoreError(error);
     }
+}
+
+void TMainForm::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->pos().y() >= kToolBarHeight)
+        return;
+    QMenu menu(this);
+    QAction* autoPause = menu.addAction(Texts().AutoPauseOption);
+    autoPause->setObjectName(QStringLiteral("AutoPauseAction"));
+    autoPause->setCheckable(true);
+    autoPause->setChecked(settings_.AutoPause());
+    connect(autoPause, &QAction::toggled, this, [this](bool on) {
+        try {
+            settings_.SetAutoPause(on);
+        } catch (const EStoreError& error) {
+            ShowStoreError(error);
+        }
+    });
+    menu.exec(event->globalPos());
 }
 
 void TMainForm::ShowStoreError(const EStoreError& error)

@@ -7,7 +7,7 @@
 #include "Chiffre.h"
 #include "FormView.h"
 #include "GameEngine.h"
-#include "SettingsStore.h"
+#include "GameSettings.h"
 #include "Sheets.h"
 #include "SoundEffects.h"
 #include "Surface.h"
@@ -76,11 +76,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A right click on the tool bar opens its menu of options.
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // A click on the pause text counts as a click on the playfield.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildToolBar();
+    // A text shown over the board, as the pause text is.
+    QLabel* AddBoardText(const char* name, const QRect& place);
     QToolButton* AddToolButton(const char* name, int left, int width, const QString& picture);
     // Runs one engine entry and sends what it drew to the screen.
     template <typename Entry>
@@ -97,7 +101,7 @@ private:
     void Leave();
     void ShowStoreError(const EStoreError& error);
 
-    TSettingsStore ini;
+    TGameSettings settings_;  // the settings store `ini`, typed
     TChiffre Chiffre;  // enciphers the highscore rows
     TSurface surface_;
     TSheets sheets_;
@@ -112,6 +116,7 @@ private:
 
     TPlayfieldBox* box = nullptr;
     QLabel* PauseText = nullptr;
+    QLabel* FirstHint = nullptr;
     QToolButton* StartBtn = nullptr;
     QToolButton* PauseBtn = nullptr;
     QToolButton* Soundbtn = nullptr;

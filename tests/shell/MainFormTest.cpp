@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "GameSettings.h"
 #include "LifetimeRecord.h"
 #include "MainForm.h"
 #include "ModalAnswer.h"
@@ -146,4 +149,58 @@ TEST(MainForm, EveryEndedGameCountsIntoTheLifetimeRecordWhichTheInfoWindowShowsA
     EXPECT_EQ(shown, (QStringList{QString::number(expected.GamesPlayed), QString::number(expected.GamesTimedOut),
                                   QString::number(expected.GroupsCleared), QStringLiteral("0:00:12"),
                                   QStringLiteral("50"), QStringLiteral("0"), QStringLiteral("0")}));
+}
+
+TEST(MainForm, PauseWhenAwayIsAnOptionOfTheToolBarMenuKeptAcrossRuns)
+{
+    const auto loseActivation = [](TMainForm& form) {
+        QEvent event(QEvent::ActivationChange);
+        QCoreApplication::sendEvent(&form, &event);  // the form is not the active window
+    };
+    const auto toggleOption = [](TMainForm& form) {
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            menu->findChild<QAction*>(QStringLiteral("AutoPauseAction"))->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(200, 10), form.mapToGlobal(QPoint(200, 10)));
+        QCoreApplication::sendEvent(&form, &event);
+    };
+    TGameSettings().SetAutoPause(false);
+    {
+        TMainForm form(7);
+        form.CreateDialogs();
+        ClickToolButton(form, "StartBtn");
+        loseActivation(form);
+        EXPECT_FALSE(form.Engine().Paused) << "off by default";
+        toggleOption(form);
+        EXPECT_TRUE(TGameSettings().AutoPause());
+    }
+    TMainForm restarted(7);
+    restarted.CreateDialogs();
+    ClickToolButton(restarted, "StartBtn");
+    loseActivation(restarted);
+    EXPECT_TRUE(restarted.Engine().Paused);
+    toggleOption(restarted);
+    EXPECT_FALSE(TGameSettings().AutoPause());
+}
+
+TEST(MainForm, TheFirstScreenSaysHowToBeginUntilTheFirstGameStarts)
+{
+    const TTongueGuard guard;
+    TMainForm form(7);
+    form.CreateDialogs();
+    for (const int language : {0, 1}) {
+        tongue = language;
+        form.ApplyTexts();
+        EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("FirstHint"))->text(), TextsFor(language == 1).FirstHint);
+    }
+    auto* hint = form.findChild<QLabel*>(QStringLiteral("FirstHint"));
+    EXPECT_TRUE(hint->isVisibleTo(&form));
+    ClickToolButton(form, "StartBtn");
+    EXPECT_FALSE(hint->isVisibleTo(&form));
+    form.Engine().GameOver = true;
+    ClickToolButton(form, "StartBtn");
+    EXPECT_FALSE(hint->isVisibleTo(&form)) << "does not come back in the run";
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "SettingsStore.h"
+
+// Every value the game keeps in the section "common" of its settings store,
+// with its name, default and range: the one place that knows them. Each call
+// reads or writes the store at once (nothing is kept here), and writes throw
+// EStoreError as the store does.
+class TGameSettings {
+public:
+    static constexpr int kRows = 10;
+    using TRows = std::array<QString, kRows>;
+
+    // "sound": sound effects on; default on, any non-zero number is on.
+    bool Sound() const;
+    void SetSound(bool on) const;
+
+    // "tongue": -1 not chosen yet (the default), 1 German, anything else English.
+    int Tongue() const;
+    void SetTongue(int tongue) const;
+
+    // "autopause": pause the game when its window loses focus; default off.
+    bool AutoPause() const;
+    void SetAutoPause(bool on) const;
+
+    // "player": the name offered for the next highscore entry; default "Tindrel".
+    QString Player() const;
+    // "player0" .. "player9": the enciphered highscore rows, "player0" the best;
+    // empty when missing.
+    QString Row(int row) const;
+    // The player's name and the ten rows in one replace of the store file.
+    void SetPlayerAndRows(const QString& player, const TRows& rows) const;
+
+    // "MainForm": the main window's placement record; empty when missing.
+    QString Placement() const;
+    // Also removes "MainFormColor" and "MainFormFont": the window keeps
+    // neither its colour nor its font, and older versions may have left them.
+    void SetPlacement(const QString& record) const;
+
+private:
+    TSettingsStore store_;
+};
