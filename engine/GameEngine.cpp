@@ -1,6 +1,7 @@
 #include "GameEngine.h"
 
 #include <algorithm>
+#include <cassert>
 #include <limits>
 
 namespace {
@@ -107,8 +108,15 @@ void TGameEngine::RotatePiece()
 
 bool TGameEngine::PieceFits()
 {
-    const int32_t col0 = Geometry::TargetColumn(view_.GetX());
-    const int32_t row0 = Geometry::TargetRow(view_.GetY());
+    if (!FitsAt(Geometry::TargetColumn(view_.GetX()), Geometry::TargetRow(view_.GetY())))
+        return false;
+    view_.Hide();
+    Holding = false;
+    return true;
+}
+
+bool TGameEngine::FitsAt(int32_t col0, int32_t row0) const
+{
     for (int i = 0; i < kPieceSize; ++i) {
         for (int j = 0; j < kPieceSize; ++j) {
             const int32_t code = Piece[PieceIndex(i, j)];
@@ -122,8 +130,6 @@ bool TGameEngine::PieceFits()
                 return false;
         }
     }
-    view_.Hide();
-    Holding = false;
     return true;
 }
 
@@ -131,6 +137,7 @@ void TGameEngine::PlacePiece()
 {
     const int32_t col0 = Geometry::TargetColumn(view_.GetX());
     const int32_t row0 = Geometry::TargetRow(view_.GetY());
+    assert(FitsAt(col0, row0) && "PlacePiece needs a place where the piece fits");
     const bool hasBomb = std::find(Piece.begin(), Piece.end(), CellCode::kBomb) != Piece.end();
     for (int i = 0; i < kPieceSize; ++i) {
         for (int j = 0; j < kPieceSize; ++j) {
@@ -234,6 +241,7 @@ void TGameEngine::LowerScore(int32_t points)
 
 void TGameEngine::DiscardPiece()
 {
+    assert(Holding && "only a carried piece is thrown away");
     view_.Release();
     view_.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
     Holding = false;

@@ -37,7 +37,9 @@ public:
     std::array<int32_t, kPieceSlots> Piece{};
     int32_t TimeLeft = 0;
     int32_t TimeLimit = kLongestTurn;
+    // Shows 1 before the first game of a run; every new game starts at 0.
     int32_t Level = 1;
+    // 32-bit without an upper bound: held at the largest value, never wrapped.
     int32_t Score = 0;
     bool Holding = false;
     bool Paused = false;
@@ -55,16 +57,32 @@ public:
     void Pause();
 
     // Operations of the rules; public so tests can drive them one by one.
+    // The entries above call them in the order the rules need; a caller that
+    // drives them directly takes on the preconditions below.
     void NewGame();
+    // A new random piece waits in the preview box with a full turn's time.
+    // Each of its draws is a bomb with the odds of full cells on the board
+    // (so bombs come more often the more four-layer cells block it); from
+    // level 64 on, tiles may come with two, three and four layers.
     void DealPiece();
     void RotatePiece();
+    // Not a pure question: when the carried piece fits where it hovers, the
+    // sprite is hidden and Holding cleared, ready for PlacePiece. When it
+    // does not fit, nothing changes.
     bool PieceFits();
+    // Lays the piece onto the cells under the sprite. Precondition: PieceFits
+    // said yes for this place (asserted).
     void PlacePiece();
+    // Clears every complete group of the board as it stands, scores, raises
+    // the level and shortens the next turn; run after every placement.
     void ClearGroups();
+    // Precondition: the piece is carried (asserted).
     void DiscardPiece();
     void ForfeitPiece();
 
 private:
+    // Whether every occupied slot lands on the board, with room for its layers.
+    bool FitsAt(int32_t column, int32_t row) const;
     void RaiseScore(int32_t points);  // held at the largest 32-bit score
     void LowerScore(int32_t points);
 

@@ -11,6 +11,7 @@
 #include "GameEngine.h"
 #include "Sheets.h"
 #include "Surface.h"
+#include "Texts.h"
 
 namespace {
 
@@ -137,12 +138,12 @@ void TPlayfield::DrawNumbers()
 {
     DrawNumber(engine_.Score, kScoreTop);
     DrawNumber(engine_.Level, kLevelTop);
-    const bool german = german_ && german_();
+    const TTexts& texts = TextsFor(german_ && german_());
     const QFont font = LabelFont();
-    surface_.DrawText(kLabelLeft, kLevelLabelTop, german ? QStringLiteral("Stufe:") : QStringLiteral("Level:"),
-                      font, kLabelColour);
-    surface_.DrawText(kLabelLeft, kScoreLabelTop, german ? QStringLiteral("Punkte:") : QStringLiteral("Score:"),
-                      font, kLabelColour);
+    // Over what is there, without erasing: as drawn since the first version,
+    // so a change of language needs the whole Paint.
+    surface_.DrawText(kLabelLeft, kLevelLabelTop, texts.LevelLabel, font, kLabelColour);
+    surface_.DrawText(kLabelLeft, kScoreLabelTop, texts.ScoreLabel, font, kLabelColour);
 }
 
 void TPlayfield::DrawTimeBar()
