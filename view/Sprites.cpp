@@ -1,5 +1,7 @@
 #include "Sprites.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 
@@ -13,6 +15,68 @@ namespace {
 int32_t Magnitude(int32_t value)
 {
     return value < 0 ? static_cast<int32_t>(0u - static_cast<uint32_t>(value)) : value;
+}
+
+// The part inside `bounds` of a rectangle whose edges may lie beyond the int range.
+QRect Within(const QRect& bounds, int64_t x, int64_t y, int64_t width, int64_t height)
+{
+    const int64_t left = std::max<int64_t>(x, bounds.left());
+    const int64_t top = std::max<int64_t>(y, bounds.top());
+    const int64_t right = std::min<int64_t>(x + width, int64_t{bounds.right()} + 1);
+    const int64_t bottom = std::min<int64_t>(y + height, int64_t{bounds.bottom()} + 1);
+    if (right <= left || bottom <= top)
+        return {};
+    return QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                 static_cast<int>(bottom - top));
+}
+
+// `area` without `cover`: the rows above and below it, then the columns left
+// and right of it. Some of the four may be empty.
+std::array<QRect, 4> Uncovered(const QRect& area, const QRect& cover)
+{
+    const QRect common = area.intersected(cover);
+    if (common.isEmpty())
+        return {area, QRect(), QRect(), QRect()};
+    return {QRect(QPoint(area.left(), area.top()), QPoint(area.right(), common.top() - 1)),
+            QRect(QPoint(area.left(), common.bottom() + 1), QPoint(area.right(), area.bottom())),
+            QRect(QPoint(area.left(), common.top()), QPoint(common.left() - 1, common.bottom())),
+            QRect(QPoint(common.right() + 1, common.top()), QPoint(area.right(), common.bottom()))};
+}
+
+// Copies `part` of the surface-sized plane into `dst`, which holds that plane
+// from `dstOrigin` on, from `src`, which holds it from `srcOrigin` on.
+void CopyPart(QImage& dst, QPoint dstOrigin, const QImage& src, QPoint srcOrigin, const QRect& part)
+{
+    if (part.isEmpty())
+        return;
+    BlockTransfer(dst, part.x() - dstOrigin.x(), part.y() - dstOrigin.y(), part.width(), part.height(), src,
+                  part.x() - srcOrigin.x(), part.y() - srcOrigin.y(), TRasterOp::Copy);
+}
+
+// Makes `bitmap` at least width x height, keeping it if it is already; false
+// if it cannot be made.
+bool Reserve(QImage& bitmap, int width, int height)
+{
+    if (bitmap.width() >= width && bitmap.height() >= height)
+        return true;
+    bitmap = NewBitmap(std::max(width, bitmap.width()), std::max(height, bitmap.height()));
+    return !bitmap.isNull();
+}
+
+// `origin` moved on by `offset` (which is never negative), held at the int
+// limit: a position that far out lies past every bitmap either way.
+QPoint Shifted(int32_t x, int32_t y, QPoint offset)
+{
+    constexpr int64_t kLargest = std::numeric_limits<int>::max();
+    return QPoint(static_cast<int>(std::min(int64_t{x} + offset.x(), kLargest)),
+                  static_cast<int>(std::min(int64_t{y} + offset.y(), kLargest)));
+}
+
+// Whether `image` holds the whole of `part` when read from `origin` on.
+bool Reaches(const QImage& image, QPoint origin, const QRect& part)
+{
+    return origin.x() >= 0 && origin.y() >= 0 && int64_t{origin.x()} + part.width() <= image.width() &&
+           int64_t{origin.y()} + part.height() <= image.height();
 }
 
 }  // namespace
@@ -110,8 +174,7 @@ void tSprite::Refresh()
 
 void tSprite::DrawFresh()
 {
-    BlockTransfer(SaveUnder, 0, 0, Width, Height, Canvas.Image(), X, Y, TRasterOp::Copy);
-    Recompose();
+    DrawOver(Canvas.Image(), QPoint(0, 0), &SaveUnder);
 }
 
 void tSprite::RestoreUnder()
@@ -121,13 +184,56 @@ void tSprite::RestoreUnder()
 
 void tSprite::Recompose()
 {
-    QImage scratch = NewBitmap(Width, Height);
-    if (scratch.isNull())
+    DrawOver(SaveUnder, QPoint(X, Y), nullptr);
+}
+
+void tSprite::DrawOver(const QImage& under, QPoint underOrigin, QImage* saved)
+{
+    // Only what lies on the surface is drawn: the rest is never seen.
+    const QRect part = Within(Canvas.Image().rect(), X, Y, Width, Height);
+    if (part.isEmpty())
         return;
-    BlockTransfer(scratch, 0, 0, Width, Height, SaveUnder, 0, 0, TRasterOp::Copy);
-    BlockTransfer(scratch, 0, 0, Width, Height, *Mask, MaskX, MaskY, TRasterOp::And);
-    BlockTransfer(scratch, 0, 0, Width, Height, *Picture, PictureX, PictureY, TRasterOp::Or);
-    Canvas.Transfer(X, Y, Width, Height, scratch, 0, 0, TRasterOp::Copy);
+    const QPoint at(X, Y);
+    // Without a scratch bitmap nothing is drawn, but the pixels below are
+    // still saved, for Hide.
+    if (!Reserve(Scratch, Width, Height)) {
+        if (saved)
+            CopyPart(*saved, at, under, underOrigin, part);
+        return;
+    }
+    Compose(Scratch, at, under, underOrigin, at, part, saved);
+    Canvas.Transfer(part.x(), part.y(), part.width(), part.height(), Scratch, part.x() - X, part.y() - Y,
+                    TRasterOp::Copy);
+}
+
+void tSprite::Compose(QImage& dst, QPoint dstOrigin, const QImage& under, QPoint underOrigin, QPoint spriteAt,
+                      const QRect& part, QImage* saved) const
+{
+    if (part.isEmpty())
+        return;
+    const QPoint inSprite = part.topLeft() - spriteAt;
+    const QPoint inDst = part.topLeft() - dstOrigin;
+    const QPoint inUnder = part.topLeft() - underOrigin;
+    const QPoint maskAt = Shifted(MaskX, MaskY, inSprite);
+    const QPoint pictureAt = Shifted(PictureX, PictureY, inSprite);
+    if (Reaches(*Mask, maskAt, part) && Reaches(*Picture, pictureAt, part)) {
+        if (saved)
+            MaskedComposeSaving(dst, inDst.x(), inDst.y(), part.width(), part.height(), under, inUnder, *Mask,
+                                maskAt, *Picture, pictureAt, *saved, inSprite);
+        else
+            MaskedCompose(dst, inDst.x(), inDst.y(), part.width(), part.height(), under, inUnder, *Mask, maskAt,
+                          *Picture, pictureAt);
+        return;
+    }
+    // Where the mask or the picture does not reach, its step leaves the
+    // pixels as they are.
+    if (saved)
+        CopyPart(*saved, spriteAt, under, underOrigin, part);
+    CopyPart(dst, dstOrigin, under, underOrigin, part);
+    BlockTransfer(dst, inDst.x(), inDst.y(), part.width(), part.height(), *Mask, maskAt.x(), maskAt.y(),
+                  TRasterOp::And);
+    BlockTransfer(dst, inDst.x(), inDst.y(), part.width(), part.height(), *Picture, pictureAt.x(), pictureAt.y(),
+                  TRasterOp::Or);
 }
 
 void tSprite::MoveSprite(int32_t nx, int32_t ny)
@@ -142,30 +248,39 @@ void tSprite::MoveSprite(int32_t nx, int32_t ny)
         return;
     }
 
-    // One scratch bitmap over the old and the new rectangle, written back in
-    // a single copy, so the surface never shows without the sprite.
-    const int32_t left = dx < 0 ? nx : X;
-    const int32_t top = dy < 0 ? ny : Y;
+    // The union of the old and the new rectangle goes onto the surface in a
+    // single transfer, so the surface never shows without the sprite. A union
+    // too large for one bitmap leaves the sprite where it is.
     const int64_t unionWidth = std::abs(dx) + Width;
     const int64_t unionHeight = std::abs(dy) + Height;
     constexpr int64_t kLargest = std::numeric_limits<int>::max();
     if (unionWidth > kLargest || unionHeight > kLargest)
         return;
-    QImage scratch = NewBitmap(static_cast<int>(unionWidth), static_cast<int>(unionHeight));
-    if (scratch.isNull())
-        return;
-    const int uw = scratch.width();
-    const int uh = scratch.height();
-    const int oldX = X - left;
-    const int oldY = Y - top;
-    const int newX = nx - left;
-    const int newY = ny - top;
-    BlockTransfer(scratch, 0, 0, uw, uh, Canvas.Image(), left, top, TRasterOp::Copy);
-    BlockTransfer(scratch, oldX, oldY, Width, Height, SaveUnder, 0, 0, TRasterOp::Copy);
-    BlockTransfer(SaveUnder, 0, 0, Width, Height, scratch, newX, newY, TRasterOp::Copy);
-    BlockTransfer(scratch, newX, newY, Width, Height, *Mask, MaskX, MaskY, TRasterOp::And);
-    BlockTransfer(scratch, newX, newY, Width, Height, *Picture, PictureX, PictureY, TRasterOp::Or);
-    Canvas.Transfer(left, top, uw, uh, scratch, 0, 0, TRasterOp::Copy);
+    // As in DrawOver, only what lies on the surface is built.
+    const QImage& surface = Canvas.Image();
+    const QRect area = Within(surface.rect(), std::min(nx, X), std::min(ny, Y), unionWidth, unionHeight);
+    if (!area.isEmpty()) {
+        if (!Reserve(Scratch, area.width(), area.height()) || !Reserve(SpareUnder, Width, Height))
+            return;
+        const QRect before = Within(surface.rect(), X, Y, Width, Height);
+        const QRect after = Within(surface.rect(), nx, ny, Width, Height);
+        const QPoint oldAt(X, Y);
+        const QPoint newAt(nx, ny);
+
+        // The background under the new place, saved where the sprite stood
+        // and on the surface elsewhere, kept and drawn over in one pass.
+        Compose(Scratch, area.topLeft(), SaveUnder, oldAt, newAt, before.intersected(after), &SpareUnder);
+        for (const QRect& part : Uncovered(after, before))
+            Compose(Scratch, area.topLeft(), surface, QPoint(0, 0), newAt, part, &SpareUnder);
+        for (const QRect& part : Uncovered(before, after))
+            CopyPart(Scratch, area.topLeft(), SaveUnder, oldAt, part);
+        for (const QRect& outsideOld : Uncovered(area, before))
+            for (const QRect& part : Uncovered(outsideOld, after))
+                CopyPart(Scratch, area.topLeft(), surface, QPoint(0, 0), part);
+
+        Canvas.Transfer(area.x(), area.y(), area.width(), area.height(), Scratch, 0, 0, TRasterOp::Copy);
+        SaveUnder.swap(SpareUnder);
+    }
     X = nx;
     Y = ny;
 }
