@@ -1,19 +1,18 @@
 #!/bin/sh
-# Builds the Debian package novagrid_<version>_<arch>.deb: a Release build of
-# the game alone, configured for /usr with the program in /usr/games and
-# built with Debian's own flags (all of its hardening), packed by CPack.
-# Prints the package's path.
+# Builds the Debian package novagrid_<version>_<arch>.deb with CPack from a
+# Release build laid out and compiled as scripts/package-options.sh says.
+# Given the everyday build folder, it packs what is built there; a new folder
+# gets a build of the game alone. Prints the package's path.
 # Usage: make-deb.sh [build folder]   (default: build-deb)
 set -eu
 cd "$(dirname "$0")/.."
-root=$(pwd)
 build=${1:-build-deb}
 
-eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
-      -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" \
-      -DNOVAGRID_BUILD_TESTS=OFF -DNOVAGRID_BUILD_BENCHMARKS=OFF >/dev/null
+fresh=""
+[ -f "$build/CMakeCache.txt" ] || fresh="-DNOVAGRID_BUILD_TESTS=OFF -DNOVAGRID_BUILD_BENCHMARKS=OFF"
+# shellcheck disable=SC2086 # $fresh is a list of options
+./scripts/package-options.sh | tr '\n' '\0' |
+    xargs -0 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release $fresh >/dev/null
 cmake --build "$build" -j"$(nproc)" --target novagrid novagrid_gzipped_docs >/dev/null
 rm -f "$build"/novagrid_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)

@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 ./scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 ./scripts/sanitize.sh
-./scripts/test-package.sh
+./scripts/test-package.sh build

@@ -19,6 +19,7 @@
 #include "Highscor.h"
 #include "hh.h"
 #include "Infodlg.h"
+#include "KeyboardPlay.h"
 #include "LifetimeRecord.h"
 #include "OpenEffect.h"
 #include "Placement.h"
@@ -59,6 +60,7 @@ TMainForm::TMainForm(uint32_t seed)
     box = new TPlayfieldBox(this, surface_);
     box->move(0, kToolBarHeight);
     BuildToolBar();
+    new TKeyboardPlay(*this);  // owned by the window
     blumoOpener_ = new TUrlOpener(this);
     Soundbtn->setChecked(settings_.Sound());
 

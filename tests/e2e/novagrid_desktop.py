@@ -28,6 +28,15 @@ CELL = 25
 BOARD = (48, 53)
 PREVIEW = (321, 53)
 
+SOUND_BUTTON = (60, 4)  # tool bar buttons are 25 x 25
+SCORE_DIGITS = (327, 253, 5 * 13 - 2, 20)
+TIME_BAR = (303, 151, 111, 27)
+PAUSE_TEXT = (76, 144 - TOOL_BAR_HEIGHT, 181, 77)
+
+QUESTION_SIZE = (261, 103)
+QUESTION_CAPTION = "Novagrid"
+HIGHSCORE_CAPTION = "Novagrid - Bestenliste"  # in German, as chosen
+
 SPLASH_SIZE = (200, 150)
 LANGUAGE_DIALOG_SIZE = (320, 91)
 GERMAN_BUTTON = (84 + 221 // 2, 48 + 27 // 2)
@@ -168,6 +177,61 @@ def settled(desktop, name, region, differs_from=None, timeout=5.0):
     return desktop.wait_for(f"the {name} picture", probe, timeout, interval=0.1)
 
 
+def holds_tile(now, before):
+    """Whether a cell's pixels show a tile where `before` showed none.
+
+    The carried piece's frame brightens its empty slots a little (by at most
+    31 a channel), so only a clear difference counts: every tile picture
+    differs from every empty cell by more than 48 in over a third of its
+    pixels."""
+    strong = sum(1 for k in range(0, len(now), 3)
+                 if max(abs(now[k] - before[k]), abs(now[k + 1] - before[k + 1]),
+                        abs(now[k + 2] - before[k + 2])) > 48)
+    return strong > len(now) // 3 // 10
+
+
+def occupied(shot, reference, cells):
+    """The cells (keys of `cells`) that show a tile the reference did not."""
+    return {key for key, region in cells.items() if holds_tile(shot.region(*region), reference.region(*region))}
+
+
+def turned(slots):
+    """The slots after a quarter turn clockwise on screen: (i, j) -> (2 - j, i)."""
+    return {(2 - j, i) for i, j in slots}
+
+
+def turned_visibly(slots):
+    """The slots turned; fails when the turn would not show."""
+    after = turned(slots)
+    if after == slots:
+        raise Failure(f"seed {SEED} deals a piece that looks the same turned: {sorted(slots)}; "
+                      "the turn cannot be seen, choose another seed")
+    return after
+
+
+def landed_as_carried(dropped, held, empty, board, covered):
+    """The cells that show tiles after the drop; fails unless they are the
+    `covered` ones, each showing the tile carried over it."""
+    landed = occupied(dropped, empty, board)
+    if landed != covered:
+        raise Failure(f"the board changed at {sorted(landed)}, the turned piece covered {sorted(covered)}")
+    for cell in landed:
+        if dropped.region(*board[cell]) != held.region(*board[cell]):
+            raise Failure(f"cell {cell} does not show the tile that was carried over it")
+    return landed
+
+
+def paused_and_still(desktop, where, name, before):
+    """Waits for the pause text over the playfield (which `before` did not
+    show), then fails if the time bar moves within a second."""
+    paused = settled(desktop, name, where.playfield_region(*PAUSE_TEXT), differs_from=before)
+    time.sleep(1.0)
+    still = desktop.shot(f"{name}-still")
+    time_bar = where.playfield_region(*TIME_BAR)
+    if still.region(*time_bar) != paused.region(*time_bar):
+        raise Failure("the time bar moves while the game is paused")
+
+
 class Game:
     """The main window's places on the screen."""
 
@@ -189,11 +253,36 @@ class Game:
     def preview_slot(self, i, j):
         return self.playfield_region(PREVIEW[0] + CELL * i, PREVIEW[1] + CELL * j, CELL, CELL)
 
+    def preview_slots(self):
+        return {(i, j): self.preview_slot(i, j) for i in range(3) for j in range(3)}
 
-def open_game(desktop):
+    def preview_box(self):
+        return self.playfield_region(*PREVIEW, 3 * CELL, 3 * CELL)
+
+    def board_cells(self):
+        return {(c, r): self.board_cell(c, r) for c in range(9) for r in range(9)}
+
+    def score(self):
+        return self.playfield_region(*SCORE_DIGITS)
+
+    def sound_button(self):
+        return (self.x + SOUND_BUTTON[0], self.y + SOUND_BUTTON[1], 25, 25)
+
+
+def open_game(desktop, by_keys=False):
     """Waits for the main window, closes the splash and answers the language
-    question with German; returns where the main window is."""
+    question with German; returns where the main window is. `by_keys`: no
+    pointer at all; the splash goes by itself, and the question's focus
+    starts on English, so Tab and Enter choose German."""
     main = desktop.wait_for("the main window", lambda: desktop.window(CLIENT, CAPTION), timeout=20)
+    if by_keys:
+        question = desktop.wait_for("the language question", lambda: desktop.window(LANGUAGE_DIALOG_SIZE, CAPTION))
+        desktop.wait_for("the language question to take the keys", lambda: desktop.focused() == str(question[0]))
+        desktop.key("Tab")
+        desktop.key("Return")
+        desktop.wait_for("the language question to close",
+                         lambda: not desktop.window(LANGUAGE_DIALOG_SIZE, CAPTION))
+        return Game(main[2], main[3])
 
     # The splash closes on a click (or by itself after three seconds); then
     # the empty config folder makes the game ask for the language.

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+#include <QPoint>
+
+class QKeyEvent;
+class QWidget;
+class TMainForm;
+
+// The whole game from the keyboard of the main window. The keys are a second
+// pointer: the shortcut keys click the tool bar buttons, and the piece keys
+// send the playfield the presses, moves and releases a mouse would send for
+// the same cells, so every rule stays the engine's and the mouse path runs
+// unchanged. Whichever moved the piece last, mouse or key, the next key
+// starts from where the piece is. No key acts while a modal dialog is open.
+//
+//   Ctrl+N new game, P or Pause pause (again: resume), Ctrl+H highscores,
+//   F1 rules, M sound, Ctrl+Q exit; Enter picks the waiting piece up onto the
+//   middle of the board or drops the carried one; the arrows move it by one
+//   cell; Space turns it; Delete or Backspace throws it away.
+class TKeyboardPlay : public QObject {
+    Q_OBJECT
+public:
+    // Installs itself on `form`, which owns it.
+    explicit TKeyboardPlay(TMainForm& form);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // False for keys that are not the game's, which then go on as before.
+    bool KeyPressed(const QKeyEvent& key);
+    void ClickToolButton(const char* name);
+    void PauseOrResume();
+    void PickUpOrDrop();
+    void MoveByCell(int columns, int rows);
+    void Turn();
+    void ThrowAway();
+    // A game runs, not paused, with the piece carried.
+    bool Carrying() const;
+    // Where a mouse carrying the piece as it stands now would point.
+    QPoint CarryingPointer() const;
+    void CarryTo(int column, int row);
+
+    void MoveMouse(QPoint at);
+    void ClickMouse(Qt::MouseButton button, QPoint at);
+    void SendMouse(QEvent::Type type, Qt::MouseButton button, QPoint at);
+
+    TMainForm& form_;
+    QWidget* box_;
+};
