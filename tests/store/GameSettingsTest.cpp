@@ -1,21 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 
+#include "EmptyConfig.h"
 #include "GameSettings.h"
 
 namespace {
 
-class GameSettings : public ::testing::Test {
+class GameSettings : public TEmptyConfigTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(config.isValid());
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    }
-
-    QTemporaryDir config;
-    TSettingsStore store;
     TGameSettings settings;
 };
 

@@ -1,27 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <limits>
 
 #include "LifetimeRecord.h"
-#include "SettingsStore.h"
+#include "EmptyConfig.h"
 
 namespace {
 
 const QString kStats = QStringLiteral("stats");
 
-class LifetimeRecord : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(config.isValid());
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    }
-
-    QTemporaryDir config;
-    TSettingsStore store;
-};
+using LifetimeRecord = TEmptyConfigTest;
 
 }  // namespace
 

@@ -5,21 +5,14 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "SettingsStore.h"
+#include "EmptyConfig.h"
 
 namespace {
 
 const QString kCommon = QStringLiteral("common");
 
-// Each test gets its own empty config folder.
-class SettingsStore : public ::testing::Test {
+class SettingsStore : public TEmptyConfigTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(config.isValid());
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    }
-
     QString StorePath() const { return config.path() + QStringLiteral("/BlumoGames/Novagrid/V2.ini"); }
 
     void WriteStoreFile(const QByteArray& content) const
@@ -53,28 +46,26 @@ protected:
         return TRefusal{StorePath()};
     }
 
-    QTemporaryDir config;
-    TSettingsStore ini;
 };
 
 }  // namespace
 
 TEST_F(SettingsStore, AnEmptyStoreGivesTheDefaultsAndCreatesNothing)
 {
-    EXPECT_TRUE(ini.ReadBool(kCommon, QStringLiteral("sound"), true));
-    EXPECT_EQ(ini.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")), QStringLiteral("Tindrel"));
+    EXPECT_TRUE(store.ReadBool(kCommon, QStringLiteral("sound"), true));
+    EXPECT_EQ(store.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")), QStringLiteral("Tindrel"));
     EXPECT_TRUE(QDir(config.path()).isEmpty());
 }
 
 TEST_F(SettingsStore, TheStoreLivesUnderTheMakersNameAsOneIniFile)
 {
-    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Brain, Mr."));
+    store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Brain, Mr."));
     QFile file(config.path() + QStringLiteral("/BlumoGames/Novagrid/V2.ini"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
     EXPECT_TRUE(text.contains(QStringLiteral("[common]"))) << text.toStdString();
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Brain, Mr."));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Brain, Mr."));
 }
 
 TEST_F(SettingsStore, SwitchesReadAnyNonZeroIntegerAsOnAndOtherTextAsTheDefault)
@@ -83,35 +74,35 @@ TEST_F(SettingsStore, SwitchesReadAnyNonZeroIntegerAsOnAndOtherTextAsTheDefault)
     for (const Case& each : {Case{"0", true, false}, Case{"1", false, true}, Case{"2", false, true},
                              Case{"-1", false, true}, Case{"yes", true, true}, Case{"yes", false, false},
                              Case{"", true, true}}) {
-        ini.WriteString(kCommon, QStringLiteral("sound"), QString::fromLatin1(each.stored));
-        EXPECT_EQ(ini.ReadBool(kCommon, QStringLiteral("sound"), each.fallback), each.expected)
+        store.WriteString(kCommon, QStringLiteral("sound"), QString::fromLatin1(each.stored));
+        EXPECT_EQ(store.ReadBool(kCommon, QStringLiteral("sound"), each.fallback), each.expected)
             << "stored \"" << each.stored << "\"";
     }
 }
 
 TEST_F(SettingsStore, IntegersAreWrittenAsDecimalTextAndNonNumbersReadAsTheDefault)
 {
-    ini.WriteInteger(kCommon, QStringLiteral("tongue"), -1);
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("tongue"), {}), QStringLiteral("-1"));
-    ini.WriteBool(kCommon, QStringLiteral("sound"), false);
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("sound"), {}), QStringLiteral("0"));
-    ini.WriteString(kCommon, QStringLiteral("tongue"), QStringLiteral("abc"));
-    EXPECT_EQ(ini.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
+    store.WriteInteger(kCommon, QStringLiteral("tongue"), -1);
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("tongue"), {}), QStringLiteral("-1"));
+    store.WriteBool(kCommon, QStringLiteral("sound"), false);
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("sound"), {}), QStringLiteral("0"));
+    store.WriteString(kCommon, QStringLiteral("tongue"), QStringLiteral("abc"));
+    EXPECT_EQ(store.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
 }
 
 TEST_F(SettingsStore, AValueWrittenIsSeenByTheNextReadAndDeletingRemovesIt)
 {
-    ini.WriteString(kCommon, QStringLiteral("MainFormColor"), QStringLiteral("x"));
+    store.WriteString(kCommon, QStringLiteral("MainFormColor"), QStringLiteral("x"));
     EXPECT_EQ(TSettingsStore().ReadString(kCommon, QStringLiteral("MainFormColor"), {}), QStringLiteral("x"));
-    ini.DeleteValue(kCommon, QStringLiteral("MainFormColor"));
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("MainFormColor"), QStringLiteral("gone")), QStringLiteral("gone"));
-    ini.DeleteValue(kCommon, QStringLiteral("never there"));
+    store.DeleteValue(kCommon, QStringLiteral("MainFormColor"));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("MainFormColor"), QStringLiteral("gone")), QStringLiteral("gone"));
+    store.DeleteValue(kCommon, QStringLiteral("never there"));
 }
 
 TEST_F(SettingsStore, TextWithCommasEditedByHandReadsBackWhole)
 {
     WriteStoreFile("[common]\nMainForm=200,0,1,100,50,600,400\n");
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("MainForm"), {}), QStringLiteral("200,0,1,100,50,600,400"));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("MainForm"), {}), QStringLiteral("200,0,1,100,50,600,400"));
 }
 
 TEST_F(SettingsStore, AStoreThatCannotBeCreatedRefusesWithTheKeyMessage)
@@ -121,7 +112,7 @@ TEST_F(SettingsStore, AStoreThatCannotBeCreatedRefusesWithTheKeyMessage)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     try {
-        ini.WriteBool(kCommon, QStringLiteral("sound"), true);
+        store.WriteBool(kCommon, QStringLiteral("sound"), true);
         FAIL() << "the write went through";
     } catch (const EStoreError& error) {
         EXPECT_EQ(error.Message, QStringLiteral("Erzeugung von Schlüssel common misslungen"));
@@ -130,13 +121,13 @@ TEST_F(SettingsStore, AStoreThatCannotBeCreatedRefusesWithTheKeyMessage)
 
 TEST_F(SettingsStore, AValueThatCannotBeSetRefusesWithTheValueMessageAndKeepsTheFile)
 {
-    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     // The store file cannot be replaced while a folder of that name stands in the way.
     const QString path = config.path() + QStringLiteral("/BlumoGames/Novagrid/V2.ini");
     QFile::rename(path, path + QStringLiteral(".saved"));
     QDir().mkpath(path);
     try {
-        ini.WriteInteger(kCommon, QStringLiteral("tongue"), 1);
+        store.WriteInteger(kCommon, QStringLiteral("tongue"), 1);
         FAIL() << "the write went through";
     } catch (const EStoreError& error) {
         EXPECT_EQ(error.Message, QStringLiteral("Fehler beim Setzen der Daten für 'tongue'"));
@@ -157,7 +148,7 @@ TEST_F(SettingsStore, AHarmlessFlawInTheFileDoesNotTurnAWriteIntoAnError)
     };
     for (const Case& each : cases) {
         WriteStoreFile(each.content);
-        EXPECT_NO_THROW(ini.WriteInteger(kCommon, QStringLiteral("tongue"), 1)) << each.flaw;
+        EXPECT_NO_THROW(store.WriteInteger(kCommon, QStringLiteral("tongue"), 1)) << each.flaw;
         EXPECT_EQ(TSettingsStore().ReadInteger(kCommon, QStringLiteral("tongue"), -1), 1) << each.flaw;
         EXPECT_EQ(TSettingsStore().ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Ada"))
             << each.flaw;
@@ -166,25 +157,25 @@ TEST_F(SettingsStore, AHarmlessFlawInTheFileDoesNotTurnAWriteIntoAnError)
 
 TEST_F(SettingsStore, ARefusedWriteLeavesNoTraceForLaterReadsOrWrites)
 {
-    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     QFile::remove(StorePath());
     QDir().mkpath(StorePath());  // nothing can replace a folder
-    EXPECT_THROW(ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Eve")), EStoreError);
-    EXPECT_NE(ini.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("none")), QStringLiteral("Eve"));
+    EXPECT_THROW(store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Eve")), EStoreError);
+    EXPECT_NE(store.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("none")), QStringLiteral("Eve"));
     QDir().rmdir(StorePath());
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("none")), QStringLiteral("none"));
-    ini.WriteInteger(kCommon, QStringLiteral("tongue"), 0);
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("none")), QStringLiteral("none"));
+    store.WriteInteger(kCommon, QStringLiteral("tongue"), 0);
     EXPECT_EQ(StoreFile(), QByteArray("[common]\ntongue=0\n"));
 }
 
 TEST_F(SettingsStore, ValuesWrittenTogetherLandTogetherOrNotAtAll)
 {
-    ini.WriteStrings(kCommon, {{QStringLiteral("player"), QStringLiteral("Ada")},
+    store.WriteStrings(kCommon, {{QStringLiteral("player"), QStringLiteral("Ada")},
                                {QStringLiteral("player0"), QStringLiteral("row 0")}});
     {
         const TRefusal refusal = RefuseWrites();
         try {
-            ini.WriteStrings(kCommon, {{QStringLiteral("player"), QStringLiteral("Eve")},
+            store.WriteStrings(kCommon, {{QStringLiteral("player"), QStringLiteral("Eve")},
                                        {QStringLiteral("player0"), QStringLiteral("row 0 new")},
                                        {QStringLiteral("player1"), QStringLiteral("row 1 new")}});
             FAIL() << "the write went through";
@@ -193,12 +184,12 @@ TEST_F(SettingsStore, ValuesWrittenTogetherLandTogetherOrNotAtAll)
         }
     }
     EXPECT_EQ(StoreFile(), QByteArray("[common]\nplayer=Ada\nplayer0=row 0\n"));
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player1"), QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player1"), QStringLiteral("none")), QStringLiteral("none"));
 }
 
 TEST_F(SettingsStore, HalfMadeCopiesOfAnInterruptedReplaceAreRemovedAndNothingElse)
 {
-    ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     const QString folder = QFileInfo(StorePath()).absolutePath();
     for (const char* name : {"V2.ini.aB3xYz", "V2.ini.QqWwEe", "V2.ini.lock", "V2.ini.bak", "notes.txt"}) {
         QFile file(folder + QLatin1Char('/') + QLatin1String(name));
@@ -207,14 +198,14 @@ TEST_F(SettingsStore, HalfMadeCopiesOfAnInterruptedReplaceAreRemovedAndNothingEl
     TSettingsStore::RemoveStrayReplacements();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
               (QStringList{"V2.ini", "V2.ini.bak", "V2.ini.lock", "notes.txt"}));
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Ada"));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Ada"));
 }
 
 TEST_F(SettingsStore, ValuesStoredAsSomethingOtherThanTextReadAsMissing)
 {
     WriteStoreFile("[common]\nplayer=@Rect(1 2 3 4)\nMainForm=@Size(5 6)\ntongue=@Point(1 1)\nsound=0\n");
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")), QStringLiteral("Tindrel"));
-    EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("MainForm"), QStringLiteral("none")), QStringLiteral("none"));
-    EXPECT_EQ(ini.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
-    EXPECT_FALSE(ini.ReadBool(kCommon, QStringLiteral("sound"), true));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")), QStringLiteral("Tindrel"));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("MainForm"), QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(store.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
+    EXPECT_FALSE(store.ReadBool(kCommon, QStringLiteral("sound"), true));
 }

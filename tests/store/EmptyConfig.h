@@ -1,0 +1,20 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "SettingsStore.h"
+
+// Each test gets a settings store of its own in an empty config folder.
+class TEmptyConfigTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(config.isValid());
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    }
+
+    QTemporaryDir config;
+    TSettingsStore store;
+};
