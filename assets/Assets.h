@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 // Paths of the resources the game carries with it.
@@ -15,6 +16,19 @@ QString ClipPath(int effect);
 
 // A named picture of the tool bar or a dialog, such as "bomb" or "lips".
 QString PicturePath(const QString& name);
+
+// The named picture as an icon that stays crisp at every zoom: drawn at the
+// largest whole multiple of its size that the button has room for, each
+// pixel a square block, never blurred; only a room smaller than the picture
+// shrinks it, smoothly.
+QIcon PictureIcon(const QString& name);
+// The same for a switch: picture `on` when checked, `off` when not.
+QIcon ToggleIcon(const QString& on, const QString& off);
+
+// The named picture for a label, its pixels already blocks of the
+// application's device pixel ratio (zoom included): a label would otherwise
+// blur it up to that ratio itself.
+QPixmap PicturePixmap(const QString& name);
 
 // The program's icon in all its drawn sizes.
 QIcon ProgramIcon();

@@ -6,6 +6,7 @@ const QString kSection = QStringLiteral("common");
 const QString kSound = QStringLiteral("sound");
 const QString kTongue = QStringLiteral("tongue");
 const QString kAutoPause = QStringLiteral("autopause");
+const QString kZoom = QStringLiteral("zoom");
 const QString kPlayer = QStringLiteral("player");
 const QString kPlacement = QStringLiteral("MainForm");
 
@@ -44,6 +45,17 @@ bool TGameSettings::AutoPause() const
 void TGameSettings::SetAutoPause(bool on) const
 {
     store_.WriteBool(kSection, kAutoPause, on);
+}
+
+int TGameSettings::Zoom() const
+{
+    const int zoom = store_.ReadInteger(kSection, kZoom, 0);
+    return zoom >= 0 && zoom <= 4 ? zoom : 0;
+}
+
+void TGameSettings::SetZoom(int zoom) const
+{
+    store_.WriteInteger(kSection, kZoom, zoom);
 }
 
 QString TGameSettings::Player() const

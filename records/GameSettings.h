@@ -26,6 +26,11 @@ public:
     bool AutoPause() const;
     void SetAutoPause(bool on) const;
 
+    // "zoom": 0 automatic (the default, also for anything but 0..4), or the
+    // window drawn 1 to 4 times its size.
+    int Zoom() const;
+    void SetZoom(int zoom) const;
+
     // "player": the name offered for the next highscore entry; default "Tindrel".
     QString Player() const;
     // "player0" .. "player9": the enciphered highscore rows, "player0" the best;

@@ -61,18 +61,18 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
     AddEdge(this, {124, 236, 233, 21});
     auto* image1 = new QLabel(this);
     image1->setGeometry(12, 244, 101, 77);
-    image1->setPixmap(QPixmap(Assets::PicturePath(QStringLiteral("brain"))));
+    image1->setPixmap(Assets::PicturePixmap(QStringLiteral("brain")));
     ClearBox = new QCheckBox(this);
     ClearBox->setGeometry(128, 240, 14, 13);
     clearlabel = new QLabel(this);
     clearlabel->setGeometry(148, 240, 201, 13);
     clearlabel->setBuddy(ClearBox);
 
-    CancelBtn = new QPushButton(QIcon(Assets::PicturePath(QStringLiteral("cancel"))), QString(), this);
+    CancelBtn = new QPushButton(Assets::PictureIcon(QStringLiteral("cancel")), QString(), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(192, 296, 78, 27);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    OKBtn = new QPushButton(QIcon(Assets::PicturePath(QStringLiteral("ok"))), QStringLiteral("OK"), this);
+    OKBtn = new QPushButton(Assets::PictureIcon(QStringLiteral("ok")), QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setGeometry(276, 296, 77, 27);
     OKBtn->setDefault(true);

@@ -11,6 +11,25 @@ const QStringList kQtOptionsWithValue{"-platform", "-platformpluginpath", "-plat
                                       "-title", "-display", "-style", "-stylesheet", "-session", "-name"};
 const QStringList kQtSwitches{"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
 
+// "--option value" or "--option=value".
+bool IsOption(const QString& argument, const QString& option)
+{
+    return argument == option || argument.startsWith(option + QLatin1Char('='));
+}
+
+// The value of the option at `n`, after its "=" or as the next argument
+// (then `n` moves on to it); nothing when the line ends first.
+std::optional<QString> OptionValue(const QStringList& arguments, qsizetype& n)
+{
+    const QString& argument = arguments[n];
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    if (equals >= 0)
+        return argument.mid(equals + 1);
+    if (++n == arguments.size())
+        return std::nullopt;
+    return arguments[n];
+}
+
 }  // namespace
 
 TCommandLine TCommandLine::Parse(const QStringList& arguments)
@@ -33,18 +52,24 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments)
             line.Action = TAction::ShowVersion;
         } else if (hh::IsTraceSwitch(argument)) {
             line.Debug = true;
-        } else if (argument == QLatin1String("--seed") || argument.startsWith(QLatin1String("--seed="))) {
-            QString value = argument.mid(7);
-            if (argument == QLatin1String("--seed")) {
-                if (++n == arguments.size())
-                    return fail(QStringLiteral("--seed needs a number"));
-                value = arguments[n];
-            }
+        } else if (IsOption(argument, QStringLiteral("--seed"))) {
+            const std::optional<QString> value = OptionValue(arguments, n);
+            if (!value)
+                return fail(QStringLiteral("--seed needs a number"));
             bool ok = false;
-            const uint seed = value.toUInt(&ok, 10);
+            const uint seed = value->toUInt(&ok, 10);
             if (!ok)
-                return fail(QStringLiteral("--seed needs a number from 0 to 4294967295, not '%1'").arg(value));
+                return fail(QStringLiteral("--seed needs a number from 0 to 4294967295, not '%1'").arg(*value));
             line.Seed = seed;
+        } else if (IsOption(argument, QStringLiteral("--zoom"))) {
+            const std::optional<QString> value = OptionValue(arguments, n);
+            if (!value)
+                return fail(QStringLiteral("--zoom needs a number"));
+            bool ok = false;
+            const int zoom = value->toInt(&ok, 10);
+            if (!ok || zoom < 0 || zoom > 4)
+                return fail(QStringLiteral("--zoom needs 1, 2, 3, 4 or 0 for automatic, not '%1'").arg(*value));
+            line.Zoom = zoom;
         } else {
             return fail(QStringLiteral("unknown option '%1'").arg(argument));
         }
@@ -60,6 +85,8 @@ QString TCommandLine::Usage(const QString& program)
                "\n"
                "Options:\n"
                "  --seed N     deal a reproducible game from seed N\n"
+               "  --zoom N     draw the game N times its size (1 to 4; 0 fits it to the screen)\n"
+               "               for this run, instead of the choice in the tool bar's menu\n"
                "  -debug       write the help viewer's trace to HHDebug.txt (also /debug)\n"
                "  --version    print the version and exit\n"
                "  -h, --help   print this help and exit\n")

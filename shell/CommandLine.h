@@ -12,6 +12,7 @@ struct TCommandLine {
 
     TAction Action = TAction::Play;
     std::optional<uint32_t> Seed;  // a reproducible game
+    std::optional<int> Zoom;       // 0 automatic or 1..4, for this run instead of the stored choice
     bool Debug = false;            // "/debug" or "-debug": the help link's trace
     QString Error;                 // what was wrong, for Fail
 

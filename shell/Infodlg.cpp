@@ -32,7 +32,7 @@ TInfoDialog::TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg,
     AddBevel({4, 4, 301, 197}, true);
     auto* image1 = new QLabel(this);
     image1->setGeometry(8, 8, 101, 77);
-    image1->setPixmap(QPixmap(Assets::PicturePath(QStringLiteral("face"))));
+    image1->setPixmap(Assets::PicturePixmap(QStringLiteral("face")));
 
     auto* progname = new QLabel(FixedTexts::kProgramName, this);
     progname->setGeometry(112, 8, 189, 25);

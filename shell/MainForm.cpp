@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QActionGroup>
 #include <QGraphicsDropShadowEffect>
 #include <QGuiApplication>
 #include <QIcon>
@@ -29,6 +30,7 @@
 #include "Texts.h"
 #include "Tongdlg.h"
 #include "UrlOpener.h"
+#include "Zoom.h"
 
 namespace {
 
@@ -110,7 +112,7 @@ QToolButton* TMainForm::AddToolButton(const char* name, int left, int width, con
     button->setGeometry(left, 4, width, 25);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(QIcon(Assets::PicturePath(picture)));
+    button->setIcon(Assets::PictureIcon(picture));
     button->setIconSize(QSize(width - 6, 19));
     return button;
 }
@@ -148,10 +150,7 @@ void TMainForm::BuildToolBar()
     BlumoBtn = AddToolButton("BlumoBtn", 464, 29, QStringLiteral("face_small"));
 
     // Down means sound on; the picture shows which.
-    QIcon soundIcon;
-    soundIcon.addFile(Assets::PicturePath(QStringLiteral("sound")), {}, QIcon::Normal, QIcon::On);
-    soundIcon.addFile(Assets::PicturePath(QStringLiteral("sound_off")), {}, QIcon::Normal, QIcon::Off);
-    Soundbtn->setIcon(soundIcon);
+    Soundbtn->setIcon(Assets::ToggleIcon(QStringLiteral("sound"), QStringLiteral("sound_off")));
     Soundbtn->setCheckable(true);
 
     connect(StartBtn, &QToolButton::clicked, this, &TMainForm::Restart);
@@ -344,6 +343,9 @@ void TMainForm::Activate()
     Splash->ShowModal();
     if (tongue == -1)
         TongueDlg->ShowModal();
+    // Back to the game for the keyboard, also where no window manager hands
+    // the focus back when the start-up dialogs close.
+    activateWindow();
     PaintPlayfield();
 }
 
@@ -364,15 +366,19 @@ void TMainForm::RestorePlacement()
         desktop = screen->virtualGeometry();
         primary = screen->geometry();
     }
-    const auto restored = Placement::RestoredTopLeft(stored, size, desktop);
-    move(restored ? *restored : Placement::Centred(size, primary));
+    // The record keeps real screen pixels, Zoom::InForce() to each of the window's.
+    const int zoom = Zoom::InForce();
+    const QRect realDesktop(desktop.topLeft() * zoom, desktop.size() * zoom);
+    const auto restored = Placement::RestoredTopLeft(stored, size * zoom, realDesktop);
+    move(restored ? *restored / zoom : Placement::Centred(size, primary));
 }
 
 void TMainForm::SavePlacement()
 {
     Placement::TRecord record;
     record.ShowState = isMinimized() ? 2 : isMaximized() ? 3 : 1;
-    record.Normal = frameGeometry();
+    const int zoom = Zoom::InForce();
+    record.Normal = QRect(frameGeometry().topLeft() * zoom, frameGeometry().size() * zoom);
     try {
         settings_.SetPlacement(Placement::Format(record));
     } catch (const EStoreError& error) {
@@ -428,18 +434,37 @@ void TMainForm::contextMenuEvent(QContextMenuEvent* event)
 {
     if (event->pos().y() >= kToolBarHeight)
         return;
-    QMenu menu(this);
-    QAction* autoPause = menu.addAction(Texts().AutoPauseOption);
-    autoPause->setObjectName(QStringLiteral("AutoPauseAction"));
-    autoPause->setCheckable(true);
-    autoPause->setChecked(settings_.AutoPause());
-    connect(autoPause, &QAction::toggled, this, [this](bool on) {
+    const auto keep = [this](auto write) {
         try {
-            settings_.SetAutoPause(on);
+            write();
         } catch (const EStoreError& error) {
             ShowStoreError(error);
         }
-    });
+    };
+    const TTexts& texts = Texts();
+    QMenu menu(this);
+    QAction* autoPause = menu.addAction(texts.AutoPauseOption);
+    autoPause->setObjectName(QStringLiteral("AutoPauseAction"));
+    autoPause->setCheckable(true);
+    autoPause->setChecked(settings_.AutoPause());
+    connect(autoPause, &QAction::toggled, this, [this, keep](bool on) { keep([&] { settings_.SetAutoPause(on); }); });
+
+    // The zoom is Qt's scale factor, fixed for a run: a new choice waits for the next start.
+    QMenu* zoomMenu = menu.addMenu(texts.ZoomMenu);
+    zoomMenu->setObjectName(QStringLiteral("ZoomMenu"));
+    auto* zoomChoices = new QActionGroup(zoomMenu);
+    const int stored = settings_.Zoom();
+    for (int zoom = Zoom::kAutomatic; zoom <= Zoom::kLargest; ++zoom) {
+        QAction* choice = zoomMenu->addAction(zoom == Zoom::kAutomatic ? texts.ZoomAutomatic
+                                                                        : QStringLiteral("%1 ×").arg(zoom));
+        choice->setObjectName(QStringLiteral("ZoomAction%1").arg(zoom));
+        choice->setCheckable(true);
+        choice->setChecked(zoom == stored);
+        zoomChoices->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, keep, zoom] { keep([&] { settings_.SetZoom(zoom); }); });
+    }
+    zoomMenu->addSeparator();
+    zoomMenu->addAction(texts.ZoomFromNextStart)->setEnabled(false);
     menu.exec(event->globalPos());
 }
 

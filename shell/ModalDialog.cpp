@@ -75,7 +75,7 @@ QPushButton* TModalDialog::AddButton(const char* name, const QRect& place, const
     button->setObjectName(QLatin1String(name));
     button->setGeometry(place);
     if (!picture.isEmpty())
-        button->setIcon(QIcon(Assets::PicturePath(picture)));
+        button->setIcon(Assets::PictureIcon(picture));
     if (modalResult != 0)
         connect(button, &QPushButton::clicked, this, [this, modalResult] { done(modalResult); });
     return button;

@@ -14,7 +14,7 @@ TSplash::TSplash() : QDialog(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint
     setFixedSize(200, 150);
     auto* image1 = new QLabel(this);
     image1->setGeometry(0, 0, 201, 151);
-    image1->setPixmap(QPixmap(Assets::PicturePath(QStringLiteral("splash"))));
+    image1->setPixmap(Assets::PicturePixmap(QStringLiteral("splash")));
     image1->setAttribute(Qt::WA_TransparentForMouseEvents);
     Timer1.setInterval(3000);
     connect(&Timer1, &QTimer::timeout, this, &TSplash::Click);

@@ -38,6 +38,9 @@ const TTexts kGerman{
     QStringLiteral("Gruppen geräumt:"),
     QStringLiteral("Meiste auf einmal:"),
     QStringLiteral("Spielzeit:"),
+    QStringLiteral("Vergrößerung"),
+    QStringLiteral("Automatisch (passend zum Bildschirm)"),
+    QStringLiteral("(ab dem nächsten Start)"),
 };
 
 const TTexts kEnglish{
@@ -74,6 +77,9 @@ const TTexts kEnglish{
     QStringLiteral("Groups cleared:"),
     QStringLiteral("Most at once:"),
     QStringLiteral("Time played:"),
+    QStringLiteral("Zoom"),
+    QStringLiteral("Automatic (to fit the screen)"),
+    QStringLiteral("(from the next start)"),
 };
 
 }  // namespace

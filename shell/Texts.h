@@ -47,6 +47,10 @@ struct TTexts {
     QString GroupsCleared;
     QString MostGroupsAtOnce;
     QString TimePlayed;
+    // The tool bar menu's choice of zoom.
+    QString ZoomMenu;
+    QString ZoomAutomatic;
+    QString ZoomFromNextStart;
 };
 
 bool German();  // tongue == 1

@@ -5,8 +5,10 @@
 
 #include "Assets.h"
 #include "CommandLine.h"
+#include "GameSettings.h"
 #include "MainForm.h"
 #include "SettingsStore.h"
+#include "ZoomStart.h"
 #include "hh.h"
 
 namespace {
@@ -42,7 +44,9 @@ int main(int argc, char* argv[])
         break;
     }
 
+    TZoomStart zoom(line.Zoom, TGameSettings().Zoom(), argc, argv);
     QApplication app(argc, argv);
+    zoom.Settle();
     // Every window of the game, the rules viewer's too, shows the game's icon.
     QApplication::setWindowIcon(Assets::ProgramIcon());
     TSettingsStore::RemoveStrayReplacements();

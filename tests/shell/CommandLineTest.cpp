@@ -26,6 +26,16 @@ TEST(CommandLine, ASeedMakesTheGameReproducible)
     EXPECT_EQ(Parse({"--seed=4294967295"}).Seed, 4294967295u);
 }
 
+TEST(CommandLine, AZoomOrAutomaticHoldsForThisRunAndTheHelpNamesIt)
+{
+    EXPECT_FALSE(Parse({}).Zoom.has_value()) << "the stored choice then";
+    EXPECT_EQ(Parse({"--zoom", "2"}).Zoom, 2);
+    EXPECT_EQ(Parse({"--zoom=4"}).Zoom, 4);
+    EXPECT_EQ(Parse({"--zoom", "0"}).Zoom, 0);
+    EXPECT_EQ(Parse({"--zoom=1", "--seed", "3"}).Seed, 3u);
+    EXPECT_TRUE(TCommandLine::Usage(QStringLiteral("novagrid")).contains(QStringLiteral("\n  --zoom N ")));
+}
+
 TEST(CommandLine, TheHelpTraceSwitchIgnoresCase)
 {
     for (const char* debug : {"/debug", "-debug", "/DEBUG", "-Debug"})
@@ -54,7 +64,12 @@ TEST(CommandLine, AnythingElseFailsWithAClearMessage)
                              Case{{"--seed"}, "--seed needs a number"},
                              Case{{"--seed", "-3"}, "--seed needs a number from 0 to 4294967295, not '-3'"},
                              Case{{"--seed=x"}, "--seed needs a number from 0 to 4294967295, not 'x'"},
-                             Case{{"debug"}, "unknown option 'debug'"}}) {
+                             Case{{"debug"}, "unknown option 'debug'"},
+                             Case{{"--zoom"}, "--zoom needs a number"},
+                             Case{{"--zoom", "5"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '5'"},
+                             Case{{"--zoom=-1"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '-1'"},
+                             Case{{"--zoom", "2x"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '2x'"},
+                             Case{{"--zoomed"}, "unknown option '--zoomed'"}}) {
         const TCommandLine line = Parse(each.arguments);
         EXPECT_EQ(line.Action, TCommandLine::TAction::Fail);
         EXPECT_EQ(line.Error, QString::fromLatin1(each.error));

@@ -51,3 +51,17 @@ TEST_F(GameSettings, SavingThePlacementRemovesTheColourAndFontValues)
     EXPECT_EQ(store.ReadString(common, QStringLiteral("MainFormColor"), QStringLiteral("gone")), QStringLiteral("gone"));
     EXPECT_EQ(store.ReadString(common, QStringLiteral("MainFormFont"), QStringLiteral("gone")), QStringLiteral("gone"));
 }
+
+TEST_F(GameSettings, TheZoomIsAutomaticUnlessOneToFourIsStored)
+{
+    const QString common = QStringLiteral("common");
+    EXPECT_EQ(settings.Zoom(), 0);
+    struct Case { const char* stored; int zoom; };
+    for (const Case& each : {Case{"1", 1}, Case{"4", 4}, Case{"0", 0}, Case{"5", 0}, Case{"-1", 0}, Case{"2.5", 0},
+                             Case{"two", 0}, Case{"", 0}}) {
+        store.WriteString(common, QStringLiteral("zoom"), QString::fromLatin1(each.stored));
+        EXPECT_EQ(settings.Zoom(), each.zoom) << each.stored;
+    }
+    settings.SetZoom(3);
+    EXPECT_EQ(store.ReadString(common, QStringLiteral("zoom"), {}), QStringLiteral("3"));
+}

@@ -1,0 +1,67 @@
+#include "ZoomStart.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <unistd.h>
+
+#include "Zoom.h"
+
+namespace {
+
+const char kScaleFactor[] = "QT_SCALE_FACTOR";
+// Set only for the one restart: the zoom it runs at, so that it never restarts again.
+const char kRestartedAt[] = "NOVAGRID_RESTARTED_AT_ZOOM";
+
+}  // namespace
+
+TZoomStart::TZoomStart(std::optional<int> commandLine, int stored, int argc, char* argv[])
+    : commandLine_(commandLine), stored_(stored), arguments_(argv, argv + argc)
+{
+    arguments_.push_back(nullptr);
+    bool ok = false;
+    const double outer = qEnvironmentVariable(kScaleFactor).toDouble(&ok);
+    if (ok && outer > 0)
+        outerFactor_ = outer;
+    const int restartedAt = qEnvironmentVariableIntValue(kRestartedAt, &ok);
+    if (ok && restartedAt >= 1 && restartedAt <= Zoom::kLargest) {
+        restarted_ = true;
+        inForce_ = restartedAt;
+        outerFactor_ /= restartedAt;
+        return;
+    }
+    const int choice = commandLine_.value_or(stored_);
+    if (choice == Zoom::kAutomatic)
+        return;
+    inForce_ = choice;
+    qputenv(kScaleFactor, QByteArray::number(outerFactor_ * inForce_));
+}
+
+void TZoomStart::Settle()
+{
+    RestoreEnvironment();
+    Zoom::SetInForce(inForce_);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (restarted_ || screen == nullptr)
+        return;
+    const int choice = commandLine_.value_or(stored_);
+    const int wanted = commandLine_ && choice != Zoom::kAutomatic
+                           ? choice
+                           : Zoom::ForScreen(choice, screen->availableGeometry().size() * inForce_);
+    if (wanted == inForce_)
+        return;
+    qputenv(kScaleFactor, QByteArray::number(outerFactor_ * wanted));
+    qputenv(kRestartedAt, QByteArray::number(wanted));
+    execv(QCoreApplication::applicationFilePath().toLocal8Bit().constData(), arguments_.data());
+    // The program could not start again: it runs on at the zoom it has.
+    RestoreEnvironment();
+}
+
+void TZoomStart::RestoreEnvironment() const
+{
+    if (outerFactor_ == 1)
+        qunsetenv(kScaleFactor);
+    else
+        qputenv(kScaleFactor, QByteArray::number(outerFactor_));
+    qunsetenv(kRestartedAt);
+}
