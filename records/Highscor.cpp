@@ -13,7 +13,6 @@
 
 #include "Assets.h"
 #include "Chiffre.h"
-#include "DialogPlacement.h"
 #include "Windows1252.h"
 
 namespace {
@@ -42,20 +41,8 @@ void AddEdge(QWidget* parent, const QRect& place)
 }  // namespace
 
 THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts)
-    : QDialog(&mainForm, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      mainForm_(mainForm),
-      chiffre_(chiffre),
-      texts_(std::move(texts))
+    : TModalDialog(mainForm, {360, 329}, QStringLiteral("HighscoreDlg")), chiffre_(chiffre), texts_(std::move(texts))
 {
-    setObjectName(QStringLiteral("HighscoreDlg"));
-    setFixedSize(360, 329);
-    setWindowIcon(mainForm.windowIcon());
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
-
     AddEdge(this, {4, 4, 353, 229});
     AddEdge(this, {4, 236, 117, 89});
     AddEdge(this, {124, 236, 233, 21});
@@ -68,13 +55,9 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
     clearlabel->setGeometry(148, 240, 201, 13);
     clearlabel->setBuddy(ClearBox);
 
-    CancelBtn = new QPushButton(Assets::PictureIcon(QStringLiteral("cancel")), QString(), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(192, 296, 78, 27);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    OKBtn = new QPushButton(Assets::PictureIcon(QStringLiteral("ok")), QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(276, 296, 77, 27);
+    CancelBtn = AddButton("CancelBtn", {192, 296, 78, 27}, QStringLiteral("cancel"), kCancel);
+    OKBtn = AddButton("OKBtn", {276, 296, 77, 27}, QStringLiteral("ok"), 0);
+    OKBtn->setText(QStringLiteral("OK"));
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &THighscoreDlg::okClick);
 
@@ -173,27 +156,13 @@ void THighscoreDlg::okClick()
     } catch (const EStoreError& error) {
         QMessageBox::critical(this, windowTitle(), error.Message);
     }
-    accept();
+    done(kOk);
 }
 
-void THighscoreDlg::Activate()
+void THighscoreDlg::ApplyTexts()
 {
-    Placement::PlaceOver(*this, mainForm_);
     const THighscoreTexts texts = texts_();
     setWindowTitle(texts.Caption);
     clearlabel->setText(texts.ClearAll);
     CancelBtn->setText(texts.Cancel);
-}
-
-void THighscoreDlg::showEvent(QShowEvent* event)
-{
-    Activate();
-    QDialog::showEvent(event);
-}
-
-void THighscoreDlg::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Activate();
-    QDialog::changeEvent(event);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <functional>
 
+#include "GameSettings.h"
 #include "GameView.h"
 #include "HighscoreTable.h"
-#include "GameSettings.h"
+#include "ModalDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -26,13 +26,15 @@ struct THighscoreTexts {
 // row. OK stores the whole table and the name; Cancel and the close box store
 // nothing. The table is read from the store at every show: the store is the
 // only lasting copy.
-class THighscoreDlg : public QDialog {
+class THighscoreDlg : public TModalDialog {
     Q_OBJECT
 public:
     // Reads the player's name once, now (Create).
     THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts);
 
     // View only shows the table; Enter offers `score` for entry.
+    // Returns the modal result: OK, or Cancel for Cancel and the close box.
+    // Takes the place of the plain modal show, which has nothing to offer here.
     int ShowModal(int32_t score, THighscoreMode mode);
 
     const THighscoreTable& Table() const { return table_; }
@@ -40,16 +42,13 @@ public:
     int EditRow() const { return EditRow_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void ApplyTexts() override;
 
 private:
-    void Activate();
     void okClick();
     void ShowRow(int row);
     QLabel* AddRowLabel(const QString& name, int left, int width, Qt::Alignment alignment, int row);
 
-    QWidget& mainForm_;
     const TChiffre& chiffre_;
     std::function<THighscoreTexts()> texts_;
     TGameSettings settings_;

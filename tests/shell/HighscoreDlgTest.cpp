@@ -214,7 +214,7 @@ TEST_F(HighscoreDialog, ADamagedRowReadsAsBlankAndTheDialogStillOpens)
         EXPECT_EQ(Cell(shown, "pla", 2), QStringLiteral("Tindrel"));
         shown.reject();
     }});
-    EXPECT_EQ(dialog.ShowModal(0, THighscoreMode::View), QDialog::Rejected);
+    EXPECT_EQ(dialog.ShowModal(0, THighscoreMode::View), TModalDialog::kCancel);
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"HighscoreDlg"});
 }
 
@@ -251,4 +251,22 @@ TEST_F(HighscoreDialog, AStoredNameWithCharactersTheCodePageLacksIsCleanedOnceAn
     EXPECT_EQ(ini.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("?ukasz Zoë ??x"));
     EXPECT_EQ(chiffre.Decode(Windows1252::FromUnicode(ini.ReadString(kCommon, QStringLiteral("player0"), {}))),
               Windows1252::FromUnicode(QStringLiteral("10,?ukasz Zoë ??x")));
+}
+
+TEST_F(HighscoreDialog, AnswersLikeEveryOtherDialogOkOneCancelAndCloseBoxTwo)
+{
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    const struct {
+        const char* how;
+        TModalAnswers::TAnswer answer;
+        int result;
+    } cases[] = {
+        {"OK", Press("OKBtn"), TModalDialog::kOk},
+        {"Cancel", Press("CancelBtn"), TModalDialog::kCancel},
+        {"close box", TModalAnswers::CloseBox(), TModalDialog::kCancel},
+    };
+    for (const auto& each : cases) {
+        Answers answers({each.answer});
+        EXPECT_EQ(dialog.ShowModal(0, THighscoreMode::View), each.result) << each.how;
+    }
 }
