@@ -89,8 +89,7 @@ QString PicturePath(const QString& name)
 
 QIcon PictureIcon(const QString& name)
 {
-    const QImage art(PicturePath(name));
-    return QIcon(new TCrispIconEngine(art, art));
+    return ToggleIcon(name, name);
 }
 
 QIcon ToggleIcon(const QString& on, const QString& off)

@@ -6,77 +6,6 @@
 namespace {
 
 using TBoard = std::array<int32_t, kBoardCells>;
-using TPiece = std::array<int32_t, kPieceSlots>;
-
-TPiece Turned(const TPiece& piece)
-{
-    TPiece turned{};
-    for (int i = 0; i < kPieceSize; ++i)
-        for (int j = 0; j < kPieceSize; ++j)
-            turned[PieceIndex(2 - j, i)] = piece[PieceIndex(i, j)];
-    return turned;
-}
-
-// Lands the piece with its top-left slot over (col0, row0) on `board`, as
-// the rules place it; false, and `board` unchanged, when it does not fit.
-bool Land(TBoard& board, const TPiece& piece, int col0, int row0)
-{
-    TBoard landed = board;
-    for (int i = 0; i < kPieceSize; ++i) {
-        for (int j = 0; j < kPieceSize; ++j) {
-            const int32_t code = piece[PieceIndex(i, j)];
-            if (!CellCode::IsOccupied(code))
-                continue;
-            const int c = col0 + i;
-            const int r = row0 + j;
-            if (c < 0 || c >= kBoardSize || r < 0 || r >= kBoardSize)
-                return false;
-            int32_t& cell = landed[BoardIndex(c, r)];
-            if (code == CellCode::kBomb) {
-                cell = CellCode::kEmpty;
-                continue;
-            }
-            if (CellCode::Layers(code) + CellCode::Layers(cell) > 4)
-                return false;
-            cell = cell == CellCode::kEmpty ? code : cell + CellCode::kLayerStep * CellCode::Layers(code);
-        }
-    }
-    board = landed;
-    return true;
-}
-
-// Takes a layer off every cell of every complete group; returns how many
-// cells lost one.
-int Clear(TBoard& board)
-{
-    std::array<bool, kBoardCells> hit{};
-    const auto mark = [&](int left, int top, int width, int height) {
-        for (int c = left; c < left + width; ++c)
-            for (int r = top; r < top + height; ++r)
-                if (!CellCode::Qualifies(board[BoardIndex(c, r)]))
-                    return;
-        for (int c = left; c < left + width; ++c)
-            for (int r = top; r < top + height; ++r)
-                hit[BoardIndex(c, r)] = true;
-    };
-    for (int sc = 0; sc + 3 <= kBoardSize; ++sc)
-        for (int sr = 0; sr + 3 <= kBoardSize; ++sr)
-            mark(sc, sr, 3, 3);
-    for (int n = 0; n < kBoardSize; ++n) {
-        mark(0, n, kBoardSize, 1);
-        mark(n, 0, 1, kBoardSize);
-    }
-    int removed = 0;
-    for (int index = 0; index < kBoardCells; ++index) {
-        if (!hit[index])
-            continue;
-        ++removed;
-        board[index] -= CellCode::kLayerStep;
-        if (board[index] < 0)
-            board[index] = CellCode::kEmpty;
-    }
-    return removed;
-}
 
 // How good a move is: clearing comes first; then a board of many thin
 // stacks, which complete groups easily, and above all few full cells, which
@@ -97,17 +26,30 @@ int Value(const TBoard& board, int removed)
 
 TPlacement GreedyPlacement(const TGameEngine& engine)
 {
+    // Every move is tried on a scratch engine, so the plan follows the very
+    // rules the game plays by.
+    THeadlessView view;
+    TGameEngine trial(view, 0);
+    trial.Piece = engine.Piece;
     TPlacement best;
     int bestValue = std::numeric_limits<int>::min();
-    TPiece piece = engine.Piece;
-    for (int turns = 0; turns < 4; ++turns, piece = Turned(piece)) {
+    for (int turns = 0; turns < 4; ++turns, trial.RotatePiece()) {
         for (int column = -2; column < kBoardSize; ++column) {
             for (int row = -2; row < kBoardSize; ++row) {
-                TBoard board = engine.Board;
-                if (!Land(board, piece, column, row))
+                trial.Board = engine.Board;
+                trial.Level = engine.Level;
+                trial.Holding = true;
+                view.X = Geometry::CellLeft(column);
+                view.Y = Geometry::CellTop(row);
+                if (!trial.PieceFits())
                     continue;
-                const int removed = Clear(board);
-                const int value = Value(board, removed);
+                trial.PlacePiece();
+                const TBoard placed = trial.Board;
+                trial.ClearGroups();
+                int removed = 0;
+                for (int index = 0; index < kBoardCells; ++index)
+                    removed += placed[index] != trial.Board[index] ? 1 : 0;
+                const int value = Value(trial.Board, removed);
                 if (value > bestValue) {
                     bestValue = value;
                     best = {true, turns, column, row};
