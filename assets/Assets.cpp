@@ -7,8 +7,30 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <span>
+#include <vector>
+
+#include "BakedPictures.h"
 
 namespace {
+
+QImage Greyed(const QImage& image)
+{
+    QImage grey = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
+    grey.setAlphaChannel(image.convertToFormat(QImage::Format_Alpha8));
+    return grey;
+}
+
+// Draws an engine's pixmap for `rect`, at the painter's pixel ratio, centred.
+void PaintCentred(QIconEngine& engine, QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state)
+{
+    const qreal ratio = painter->device()->devicePixelRatio();
+    QPixmap shown = engine.pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
+    shown.setDevicePixelRatio(ratio);
+    const QSizeF size = shown.deviceIndependentSize();
+    const QPointF topLeft(rect.x() + (rect.width() - size.width()) / 2, rect.y() + (rect.height() - size.height()) / 2);
+    painter->drawPixmap(topLeft, shown);
+}
 
 // Our pictures are pixel art: a whole multiple of each pixel, or it blurs.
 class TCrispIconEngine : public QIconEngine {
@@ -34,13 +56,7 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
-        const qreal ratio = painter->device()->devicePixelRatio();
-        QPixmap shown = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
-        shown.setDevicePixelRatio(ratio);
-        const QSizeF size = shown.deviceIndependentSize();
-        const QPointF topLeft(rect.x() + (rect.width() - size.width()) / 2,
-                              rect.y() + (rect.height() - size.height()) / 2);
-        painter->drawPixmap(topLeft, shown);
+        PaintCentred(*this, painter, rect, mode, state);
     }
 
     QIconEngine* clone() const override { return new TCrispIconEngine(*this); }
@@ -56,35 +72,84 @@ private:
         return factor >= 1 ? art * factor : art.scaled(room, Qt::KeepAspectRatio);
     }
 
-    static QImage Greyed(const QImage& image)
-    {
-        QImage grey = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
-        grey.setAlphaChannel(image.convertToFormat(QImage::Format_Alpha8));
-        return grey;
-    }
-
     QImage on_;
     QImage off_;
+};
+
+// The program's icon, drawn at several sizes: each size is served from the
+// program's own pixels when asked for, and none is kept as a copy.
+class TDrawnSizesIconEngine : public QIconEngine {
+public:
+    explicit TDrawnSizesIconEngine(std::vector<QImage> sizes) : sizes_(std::move(sizes)) {}
+
+    QSize actualSize(const QSize& room, QIcon::Mode, QIcon::State) override
+    {
+        return Fitted(Nearest(room), room).size();
+    }
+
+    QPixmap pixmap(const QSize& room, QIcon::Mode mode, QIcon::State) override
+    {
+        QImage shown = Fitted(Nearest(room), room);
+        return QPixmap::fromImage(mode == QIcon::Disabled ? Greyed(shown) : shown);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        PaintCentred(*this, painter, rect, mode, state);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const QImage& drawn : sizes_)
+            sizes << drawn.size();
+        return sizes;
+    }
+
+    QIconEngine* clone() const override { return new TDrawnSizesIconEngine(*this); }
+
+private:
+    // The smallest drawing that fills the room, else the largest.
+    const QImage& Nearest(const QSize& room) const
+    {
+        for (const QImage& drawn : sizes_)
+            if (drawn.width() >= room.width() && drawn.height() >= room.height())
+                return drawn;
+        return sizes_.back();
+    }
+
+    static QImage Fitted(const QImage& drawn, const QSize& room)
+    {
+        if (drawn.isNull() || (drawn.width() <= room.width() && drawn.height() <= room.height()))
+            return drawn;
+        return drawn.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+
+    std::vector<QImage> sizes_;  // smallest first
 };
 
 }  // namespace
 
 namespace Assets {
 
-QString SheetPath(int index)
+QImage Picture(const QString& name)
+{
+    for (const TBakedPicture& picture : std::span(kBakedPictures, kBakedPictureCount))
+        if (name == QLatin1String(picture.name))
+            return QImage(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
+                          picture.width * 4, static_cast<QImage::Format>(picture.format));
+    return {};
+}
+
+QString SheetName(int index)
 {
     static const std::array<const char*, 4> names{"background", "tiles", "explosion", "digits"};
-    return QStringLiteral(":/art/%1.png").arg(QLatin1String(names.at(index)));
+    return QLatin1String(names.at(index));
 }
 
 QString ClipPath(int effect)
 {
     return QStringLiteral(":/sound/effect%1.wav").arg(effect);
-}
-
-QString PicturePath(const QString& name)
-{
-    return QStringLiteral(":/art/%1.png").arg(name);
 }
 
 QIcon PictureIcon(const QString& name)
@@ -94,12 +159,12 @@ QIcon PictureIcon(const QString& name)
 
 QIcon ToggleIcon(const QString& on, const QString& off)
 {
-    return QIcon(new TCrispIconEngine(QImage(PicturePath(on)), QImage(PicturePath(off))));
+    return QIcon(new TCrispIconEngine(Picture(on), Picture(off)));
 }
 
 QPixmap PicturePixmap(const QString& name)
 {
-    const QImage art(PicturePath(name));
+    const QImage art = Picture(name);
     const qreal ratio = qGuiApp->devicePixelRatio();
     QPixmap blocks = QPixmap::fromImage(art.scaled(art.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     blocks.setDevicePixelRatio(ratio);
@@ -108,10 +173,10 @@ QPixmap PicturePixmap(const QString& name)
 
 QIcon ProgramIcon()
 {
-    QIcon icon;
+    std::vector<QImage> sizes;
     for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(PicturePath(QStringLiteral("icon_%1").arg(size)), QSize(size, size));
-    return icon;
+        sizes.push_back(Picture(QStringLiteral("icon_%1").arg(size)));
+    return QIcon(new TDrawnSizesIconEngine(std::move(sizes)));
 }
 
 void UseMetricCompatibleFaces()

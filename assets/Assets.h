@@ -1,21 +1,25 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
-// Paths of the resources the game carries with it.
+// What the game carries with it: its pictures, baked into the program as
+// pixels ready to draw, and its sound clips, as resources.
 namespace Assets {
+
+// A named picture, such as the sheet "tiles", the tool bar's "bomb" or the
+// icon "icon_32": a read-only image over the program's own pixels (null for
+// a name the game does not have).
+QImage Picture(const QString& name);
 
 // The image sheet at `index` of the playfield's list: 0 background,
 // 1 tiles, 2 explosion, 3 digits.
-QString SheetPath(int index);
+QString SheetName(int index);
 
 // Clip of sound effect `effect` (1..6).
 QString ClipPath(int effect);
-
-// A named picture of the tool bar or a dialog, such as "bomb" or "lips".
-QString PicturePath(const QString& name);
 
 // The named picture as an icon that stays crisp at every zoom: drawn at the
 // largest whole multiple of its size that the button has room for, each

@@ -7,8 +7,9 @@
 #  - on an Xvfb server of its own: start to main window mapped and resident
 #    memory 3 s after start, against a bare Qt window (bench/window, built
 #    here) and against the peers that are installed (gnome-mines,
-#    quadrapassel, kblocks; none is needed); the open effect's share of the
-#    start, without and (where xcompmgr is installed) with a compositor;
+#    quadrapassel, kblocks; none is needed); how long the open effect holds
+#    the main window back and how long it plays, without and (where xcompmgr
+#    is installed) with a compositor;
 #    wake-ups and CPU while idle with a sound device (SDL's dummy driver
 #    stands in for one) against no device, and with sound off; CPU over a
 #    scripted game of carrying, turning, dropping and throwing away pieces.
@@ -58,7 +59,8 @@ for area in engine view records; do
 done
 
 # An X server on a free display: -displayfd writes its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
+screen=1024x768
+Xvfb -displayfd 3 -screen 0 ${screen}x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
@@ -77,13 +79,17 @@ fresh_settings() {
 }
 
 # launch <size|any> <program...>: starts the program, leaves its pid in
-# $running and the map times (ms since the start) in $work/maps.
+# $running and the map times (ms since the start) in $work/maps; with
+# WATCH=ms set, the windows mapped and unmapped in that time after the main
+# window too.
 launch() {
-    "$map_time" "$@" >"$work/maps" 2>/dev/null || { echo "no window from $2" >&2; exit 1; }
+    "$map_time" --watch "${WATCH:-0}" "$@" >"$work/maps" 2>/dev/null || { echo "no window from $2" >&2; exit 1; }
     running=$(awk '/^pid/ { print $2 }' "$work/maps")
 }
-first_map() { awk '/^map/ { print $2; exit }' "$work/maps"; }
-last_map() { awk '/^map/ { ms = $2 } END { print ms }' "$work/maps"; }
+main_map() { awk '/^found/ { print $2 }' "$work/maps"; }
+# The open effect's overlay covers the whole screen: when it comes and goes.
+overlay_map() { awk -v screen="$screen" '$1 == "map" && $3 == screen { print $2; exit }' "$work/maps"; }
+overlay_unmap() { awk -v screen="$screen" '$1 == "unmap" && $3 == screen { print $2; exit }' "$work/maps"; }
 close_running() { stop "$running"; running=""; }
 
 # window_of_size <width> <height>: a mapped top-level window of that size.
@@ -136,9 +142,14 @@ time_starts() {
             IFS='|' read -r name size command <<<"$entry"
             [ "$label" = plain ] || [ "$name" = novagrid ] || continue
             fresh_settings
+            watch=0
+            [ "$name" != novagrid ] || watch=400 # the open effect runs after the window is shown
             # shellcheck disable=SC2086 # the command's words
-            launch "$size" $command
-            [ "$round" -eq 0 ] || echo "$label $name $(first_map) $(last_map)" >>"$work/starts"
+            WATCH=$watch launch "$size" $command
+            overlay_shown=$(overlay_map)
+            overlay_gone=$(overlay_unmap)
+            [ "$round" -eq 0 ] ||
+                echo "$label $name $(main_map) ${overlay_shown:--} ${overlay_gone:--}" >>"$work/starts"
             close_running
             sleep 0.2
         done
@@ -302,12 +313,13 @@ for area, title in (("engine", "engine"), ("view", "drawing"), ("records", "ciph
             by_name[bench["name"].removesuffix("/real_time")] = bench
             rows.append((title, label(bench["name"]), duration(nanoseconds(bench)), rate(bench)))
 
-starts_of, first_of = {}, {}
+starts_of, overlays_of = {}, {}
 with open(f"{work}/starts") as lines:
     for line in lines:
-        setting, name, first, last = line.split()
-        starts_of.setdefault((setting, name), []).append(float(last))
-        first_of.setdefault((setting, name), []).append(float(first))
+        setting, name, main, shown, gone = line.split()
+        starts_of.setdefault((setting, name), []).append(float(main))
+        if shown != "-" and gone != "-":
+            overlays_of.setdefault((setting, name), []).append((float(main), float(shown), float(gone)))
 median = {key: statistics.median(times) for key, times in starts_of.items()}
 with open(f"{work}/memory") as lines:
     memory = {name: int(kib) / 1024 for name, kib in (line.split() for line in lines)}
@@ -333,9 +345,15 @@ table(("area", "what", "time", "rate"), rows)
 
 
 def effect(setting):
-    # From the overlay's map (the effect's first step) to the main window's.
-    times = [last - first for first, last in zip(first_of[(setting, "novagrid")], starts_of[(setting, "novagrid")])]
-    return statistics.median(times)
+    # How long the open effect holds the main window back (its overlay mapped
+    # before the main window), and how long it plays (overlay mapped to
+    # unmapped), as medians over the starts that drew it.
+    overlays = overlays_of.get((setting, "novagrid"), [])
+    if not overlays:
+        return None
+    held = statistics.median(max(0.0, main - shown) for main, shown, _ in overlays)
+    plays = statistics.median(gone - shown for _, shown, gone in overlays)
+    return held, plays, len(overlays)
 
 
 def percent(ticks, ms):
@@ -347,9 +365,6 @@ bare = median[("plain", "bare")]
 game = median[("plain", "novagrid")]
 targets.append(("1 start → main window mapped", f"{game:.0f} ms", f"bare Qt window {bare:.0f} ms",
                 f"{game / bare:.2f}×", "≤ 2×"))
-before_effect = statistics.median(first_of[("plain", "novagrid")])
-targets.append(("1 start → first window (the open effect begins)", f"{before_effect:.0f} ms",
-                f"bare Qt window {bare:.0f} ms", f"{before_effect / bare:.2f}×", "≤ 2×"))
 if peers:
     fastest = min(peers, key=lambda name: median[("plain", name)])
     peer = median[("plain", fastest)]
@@ -367,11 +382,17 @@ targets.append((f"3 idle {idle_seconds} s, sound on, a device (dummy): CPU", f"{
 targets.append(("3 sound off: SDL loaded, device open", off[2], "must be no", "", "no"))
 targets.append((f"4 CPU over a scripted game ({game_ms / 1000:.0f} s, {rounds} rounds)",
                 f"{percent(game_ticks, game_ms):.1f} %", "one core 100 %", f"{percent(game_ticks, game_ms) / 100:.3f}", "≤ 0.10"))
-targets.append(("5 open effect, plain X11 (overlay map → main map)", f"{effect('plain'):.0f} ms", "", "", "≤ 100 ms"))
-if ("composited", "novagrid") in median:
-    targets.append(("5 open effect, compositor (overlay map → main map)", f"{effect('composited'):.0f} ms", "", "", "≤ 100 ms"))
-else:
-    targets.append(("5 open effect, compositor", "xcompmgr not installed", "", "", "≤ 100 ms"))
+for setting, title in (("plain", "plain X11"), ("composited", "compositor")):
+    if (setting, "novagrid") not in starts_of:
+        targets.append((f"5 open effect, {title}", "xcompmgr not installed", "", "", "≤ 100 ms"))
+        continue
+    played = effect(setting)
+    if played is None:
+        targets.append((f"5 open effect, {title}: held the main window back", "not drawn", "", "", "≤ 100 ms"))
+        continue
+    held, plays, count = played
+    targets.append((f"5 open effect, {title}: held the main window back", f"{held:.0f} ms",
+                    f"it played {plays:.0f} ms (drawn in {count} of {starts} starts)", "", "≤ 100 ms"))
 drag, copy = nanoseconds(by_name["BM_DragToNear"]), nanoseconds(by_name["BM_MemcpyUnionRows"])
 targets.append(("6 near DragTo, wall-clock", duration(drag), f"memcpy {duration(copy)}", f"{drag / copy:.2f}×", "≤ 3×"))
 

@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -119,9 +120,14 @@ void TSettingsStore::RemoveStrayReplacements()
 #ifndef Q_OS_WIN
     const QFileInfo file(Location());
     // A replace writes "<name>.XXXXXX" beside the file and renames it over.
-    const QStringList pattern{file.fileName() + QStringLiteral(".??????")};
-    for (const QFileInfo& stray : file.dir().entryInfoList(pattern, QDir::Files | QDir::Hidden))
-        QFile::remove(stray.filePath());
+    // Matched by hand: a wildcard filter would bring in the regular
+    // expression engine at every start.
+    const QString prefix = file.fileName() + QLatin1Char('.');
+    for (QDirIterator entry(file.path(), QDir::Files | QDir::Hidden); entry.hasNext();) {
+        const QFileInfo stray = entry.nextFileInfo();
+        if (stray.fileName().size() == prefix.size() + 6 && stray.fileName().startsWith(prefix))
+            QFile::remove(stray.filePath());
+    }
 #endif
 }
 

@@ -43,7 +43,20 @@ TMainForm::TMainForm(uint32_t seed)
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       view_(*this, surface_, sheets_, engine_),
       engine_(view_, seed),
-      waves([this] { return Soundbtn->isChecked(); })
+      waves([this] { return Soundbtn->isChecked(); }),
+      EndGameDlg([this] { return new TEndGameDlg(*this); }),
+      InfoDialog([this] {
+          return new TInfoDialog(*this, [this] { TongueDlg->ShowModal(); }, [this] { PaintPlayfield(); });
+      }),
+      TongueDlg([this] { return new TTongueDlg(*this); }),
+      HighscoreDlg([this] {
+          return new THighscoreDlg(*this, Chiffre, [] {
+              const TTexts& texts = Texts();
+              return THighscoreTexts{texts.HighscoreCaption, texts.ClearAll, texts.Cancel};
+          });
+      }),
+      GiveUpDlg([this] { return new TGiveUpDlg(*this); }),
+      GameOverDlg([this] { return new TGameOverDlg(*this); })
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(FixedTexts::kCaption);
@@ -86,23 +99,19 @@ TMainForm::TMainForm(uint32_t seed)
     Timer1.setInterval(kTickMilliseconds);
     connect(&Timer1, &QTimer::timeout, this, [this] { Run([&] { engine_.Timer(); }); });
     Timer1.start();
+    Splash = std::make_unique<TSplash>();
 }
 
 TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateDialogs()
 {
-    Splash = std::make_unique<TSplash>();
-    EndGameDlg = new TEndGameDlg(*this);
-    InfoDialog = new TInfoDialog(
-        *this, [this] { TongueDlg->ShowModal(); }, [this] { PaintPlayfield(); });
-    TongueDlg = new TTongueDlg(*this);
-    HighscoreDlg = new THighscoreDlg(*this, Chiffre, [] {
-        const TTexts& texts = Texts();
-        return THighscoreTexts{texts.HighscoreCaption, texts.ClearAll, texts.Cancel};
-    });
-    GiveUpDlg = new TGiveUpDlg(*this);
-    GameOverDlg = new TGameOverDlg(*this);
+    EndGameDlg.Get();
+    InfoDialog.Get();
+    TongueDlg.Get();
+    HighscoreDlg.Get();
+    GiveUpDlg.Get();
+    GameOverDlg.Get();
 }
 
 QToolButton* TMainForm::AddToolButton(const char* name, int left, int width, const QString& picture)
@@ -128,7 +137,9 @@ QLabel* TMainForm::AddBoardText(const char* name, const QRect& place)
     font.setPixelSize(19);
     label->setFont(font);
     // A light blue with a dark halo: plain blue would vanish into the night-blue board.
-    label->setStyleSheet(QStringLiteral("color: #8cb8ff; background: transparent;"));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x8c, 0xb8, 0xff));
+    label->setPalette(palette);
     auto* halo = new QGraphicsDropShadowEffect(label);
     halo->setOffset(0, 0);
     halo->setBlurRadius(6);
@@ -304,7 +315,6 @@ void TMainForm::showEvent(QShowEvent* event)
     PaintPlayfield();
     if (!FirstActivation)
         return;
-    OpenEffect::Play(frameGeometry());
     // Where the window system does not activate new windows, the first show counts.
     QTimer::singleShot(0, this, &TMainForm::Activate);
 }
@@ -340,7 +350,9 @@ void TMainForm::Activate()
     if (!FirstActivation)
         return;
     FirstActivation = false;
+    OpenEffect::Play(*this);
     Splash->ShowModal();
+    Splash.reset();
     if (tongue == -1)
         TongueDlg->ShowModal();
     // Back to the game for the keyboard, also where no window manager hands

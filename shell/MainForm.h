@@ -8,6 +8,7 @@
 #include "FormView.h"
 #include "GameEngine.h"
 #include "GameSettings.h"
+#include "OnDemand.h"
 #include "Sheets.h"
 #include "SoundEffects.h"
 #include "Surface.h"
@@ -42,7 +43,8 @@ public:
     explicit TMainForm(uint32_t seed);
     ~TMainForm() override;
 
-    // The other windows of the game, created once in their order and reused.
+    // The dialogs are made when first opened and then reused; this makes
+    // every one of them now.
     void CreateDialogs();
 
     // Outlets of the engine that the window provides.
@@ -127,11 +129,12 @@ private:
     QToolButton* InfoBtn = nullptr;
     QToolButton* BlumoBtn = nullptr;
 
-    std::unique_ptr<TSplash> Splash;  // a window of its own, not over the main window
-    TEndGameDlg* EndGameDlg = nullptr;
-    TInfoDialog* InfoDialog = nullptr;
-    TTongueDlg* TongueDlg = nullptr;
-    THighscoreDlg* HighscoreDlg = nullptr;
-    TGiveUpDlg* GiveUpDlg = nullptr;
-    TGameOverDlg* GameOverDlg = nullptr;
+    // Made at start-up, where its timer starts, and gone after the first activation.
+    std::unique_ptr<TSplash> Splash;
+    TOnDemand<TEndGameDlg> EndGameDlg;
+    TOnDemand<TInfoDialog> InfoDialog;
+    TOnDemand<TTongueDlg> TongueDlg;
+    TOnDemand<THighscoreDlg> HighscoreDlg;
+    TOnDemand<TGiveUpDlg> GiveUpDlg;
+    TOnDemand<TGameOverDlg> GameOverDlg;
 };

@@ -17,9 +17,21 @@
 namespace {
 
 constexpr auto kPause = std::chrono::milliseconds(1);
-// A window manager that takes longer to map the overlay delays the game's
-// window no further: the effect then plays unseen.
+// A window manager that takes longer to map a window holds the effect back
+// no further: it then plays unseen.
 constexpr int kLongestShow = 50;  // milliseconds
+
+// Lets the window system put a shown window on the screen: only a window
+// known to be there gets painted, and no event loop runs while the effect
+// plays. Input waits.
+void WaitUntilOnScreen(const QWidget& window)
+{
+    const QDeadlineTimer limit(kLongestShow);
+    while (window.windowHandle() != nullptr && !window.windowHandle()->isExposed() && !limit.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        std::this_thread::sleep_for(kPause);
+    }
+}
 
 // The pixels of a rectangle's one-pixel outline.
 QRegion Outline(const QRect& rect)
@@ -56,8 +68,10 @@ public:
         for (const auto& [x, y, w, h] : drawn_)
             shape += Outline(QRect(x, y, w, h));
         setMask(shape);
-        if (isHidden())
-            ShowNow();
+        if (isHidden()) {
+            show();
+            WaitUntilOnScreen(*this);
+        }
         // The pixels of a rectangle that goes stay behind, cut off by the
         // shape; only a new one needs painting.
         if (drawn_.contains(key))
@@ -79,19 +93,6 @@ protected:
     }
 
 private:
-    // Shows the overlay and lets the window system put it on the screen:
-    // only a window known to be there gets painted, and no event loop
-    // runs while the effect plays. Input waits.
-    void ShowNow()
-    {
-        show();
-        const QDeadlineTimer limit(kLongestShow);
-        while (windowHandle() != nullptr && !windowHandle()->isExposed() && !limit.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            std::this_thread::sleep_for(kPause);
-        }
-    }
-
     std::set<std::tuple<int, int, int, int>> drawn_;
 };
 
@@ -122,13 +123,16 @@ bool Supported()
            platform == QLatin1String("cocoa");
 }
 
-void Play(const QRect& window)
+void Play(const QWidget& shown)
 {
     if (!Supported())
         return;
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
+    // Mapped, the window has its frame, and the last rectangle outlines it.
+    WaitUntilOnScreen(shown);
+    const QRect window = shown.frameGeometry();
     TOverlay overlay(screen->virtualGeometry());
     // One step a pause, the drawing's own time included, so the effect
     // holds the game's window back no longer than its pauses add up to.

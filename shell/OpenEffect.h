@@ -4,6 +4,8 @@
 #include <QRect>
 #include <vector>
 
+class QWidget;
+
 // The "explode" effect as the main window opens: 40 dotted rectangles grow
 // from the mouse pointer to the window's outer rectangle, then the same 40
 // are drawn again, which erases them (each drawing toggles its rectangle, as
@@ -23,9 +25,10 @@ std::vector<QRect> Sequence(const QPoint& cursor, const QRect& window);
 // others (not so on Wayland).
 bool Supported();
 
-// Plays the effect on an overlay shaped to the rectangles drawn so far,
+// Plays the effect towards a window just shown, once the window system has
+// put it on the screen, on an overlay shaped to the rectangles drawn so far,
 // always on top and letting every click through, so it shows with or
 // without a compositor; does nothing where windows cannot be placed.
-void Play(const QRect& window);
+void Play(const QWidget& shown);
 
 }  // namespace OpenEffect

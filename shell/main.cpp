@@ -53,7 +53,6 @@ int main(int argc, char* argv[])
     // The help viewer and its trace are set up before any window exists.
     hh::LoadHelpViewer(QCoreApplication::arguments());
     TMainForm MainForm(line.Seed.value_or(ClockSeed()));
-    MainForm.CreateDialogs();
     MainForm.RestorePlacement();
     MainForm.show();
     const int exitCode = QApplication::exec();

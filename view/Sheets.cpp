@@ -4,8 +4,8 @@
 #include "Raster.h"
 
 TSheets::TSheets()
-    : TSheets(QImage(Assets::SheetPath(kBackground)), QImage(Assets::SheetPath(kTiles)),
-              QImage(Assets::SheetPath(kExplosion)), QImage(Assets::SheetPath(kDigits)))
+    : TSheets(Assets::Picture(Assets::SheetName(kBackground)), Assets::Picture(Assets::SheetName(kTiles)),
+              Assets::Picture(Assets::SheetName(kExplosion)), Assets::Picture(Assets::SheetName(kDigits)))
 {
 }
 

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "Assets.h"
 #include "HelpTestSupport.h"
 
 namespace {
@@ -27,7 +28,7 @@ TEST_F(HelpTest, TheViewerShowsTheGameIconInEverySize)
     const QIcon icon = ShowRules().windowIcon();
 
     for (int size : {16, 32, 48, 64, 128, 256}) {
-        const QImage art(QStringLiteral(":/art/icon_%1.png").arg(size));
+        const QImage art = Assets::Picture(QStringLiteral("icon_%1").arg(size));
         ASSERT_FALSE(art.isNull()) << size;
         EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
                   art.convertToFormat(QImage::Format_ARGB32))

@@ -36,7 +36,7 @@ QImage Blocks(const QImage& art)
 // whatever lies under them.
 bool ShowsInBlocks(const QImage& shot, const QString& name)
 {
-    const QImage art = Blocks(QImage(Assets::PicturePath(name)).convertToFormat(QImage::Format_ARGB32));
+    const QImage art = Blocks(Assets::Picture(name).convertToFormat(QImage::Format_ARGB32));
     const QImage seen = shot.convertToFormat(QImage::Format_ARGB32);
     for (int top = 0; top + art.height() <= seen.height(); ++top) {
         for (int left = 0; left + art.width() <= seen.width(); ++left) {
@@ -163,7 +163,7 @@ TEST(ZoomedWindow, ShowsThePicturesOfTheDialogsWithEachPixelAsABlock)
         QLabel label;
         label.setPixmap(Assets::PicturePixmap(QLatin1String(name)));
         label.adjustSize();
-        EXPECT_EQ(Opaque(label.grab().toImage()), Opaque(Blocks(QImage(Assets::PicturePath(QLatin1String(name))))))
+        EXPECT_EQ(Opaque(label.grab().toImage()), Opaque(Blocks(Assets::Picture(QLatin1String(name)))))
             << name;
     }
 }

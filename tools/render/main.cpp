@@ -50,7 +50,7 @@ bool Render(const QDir& out)
     const TSheets sheets;
     for (int i = 0; i < 4; ++i)
         if (sheets.Bitmaps(i).isNull())
-            return Fail(QStringLiteral("cannot read the sheet %1").arg(Assets::SheetPath(i)));
+            return Fail(QStringLiteral("cannot read the sheet %1").arg(Assets::SheetName(i)));
 
     TStage stage(sheets);
     TSurface& surface = stage.surface;
