@@ -240,7 +240,6 @@ TSnapshot AfterAction(const std::function<void(TMainForm&)>& arrange, const std:
                       TSnapshot* before = nullptr)
 {
     TMainForm form(kSeed);
-    form.CreateDialogs();
     arrange(form);
     if (before != nullptr)
         *before = Snap(form);
@@ -269,7 +268,6 @@ TEST(KeyboardPlay, NoKeyActsWhileADialogIsOpen)
     for (const TKeyCase& row : KeyTable()) {
         SCOPED_TRACE(row.name);
         TMainForm form(kSeed);
-        form.CreateDialogs();
         row.arrange(form);
         TSnapshot before;
         TSnapshot during;
@@ -289,7 +287,6 @@ TEST(KeyboardPlay, NoKeyActsWhileADialogIsOpen)
 TEST(KeyboardPlay, ArrowsReachEveryCellForATileAndNoFurther)
 {
     TMainForm form(kSeed);
-    form.CreateDialogs();
     SingleTileAtLeftEdge(form);
     std::set<std::pair<int, int>> reached;
     const auto tile = [&] {
@@ -315,7 +312,6 @@ TEST(KeyboardPlay, ArrowsReachEveryCellForATileAndNoFurther)
 TEST(KeyboardPlay, TheKeysGoOnFromWhereTheMouseLeftThePiece)
 {
     TMainForm form(kSeed);
-    form.CreateDialogs();
     Waiting(form);
     Key(form, Qt::Key_Return);
     Key(form, Qt::Key_Right);
@@ -331,7 +327,6 @@ TEST(KeyboardPlay, TheKeysGoOnFromWhereTheMouseLeftThePiece)
 TEST(KeyboardPlay, ASeededGameClearsARowWithKeysAlone)
 {
     TMainForm form(kSeed);
-    form.CreateDialogs();
     TGameEngine& engine = form.Engine();
     Key(form, Qt::Key_N, Qt::ControlModifier);
     ASSERT_FALSE(engine.GameOver);
@@ -400,7 +395,6 @@ TEST(KeyboardPlay, TabMovesBetweenTheButtonsOfEveryDialog)
     for (const TRoute& route : routes) {
         SCOPED_TRACE(route.dialog);
         TMainForm form(kSeed);
-        form.CreateDialogs();
         std::set<QString> buttons;
         std::set<QString> reached;
         Answers answers({[&](QDialog& dialog) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -62,7 +63,6 @@ TEST(MainForm, AfterALanguageChangeThePlayfieldShowsTheNewLabelsAlone)
     for (const LanguageRoute& route : routes) {
         const TTongueGuard guard;
         TMainForm form(7);
-        form.CreateDialogs();
         tongue = 0;
         form.PaintPlayfield();
         ASSERT_NE(form.PlayfieldImage(), german) << route.name;
@@ -110,7 +110,6 @@ TEST(MainForm, EveryEndedGameCountsIntoTheLifetimeRecordWhichTheInfoWindowShowsA
     TLifetimeRecord{}.Write(ini);  // earlier tests in this run may have played
     {
         TMainForm form(7);
-        form.CreateDialogs();
         ClickToolButton(form, "StartBtn");  // no points yet: no question
         {
             // The piece is left waiting until the turn runs out.
@@ -131,7 +130,6 @@ TEST(MainForm, EveryEndedGameCountsIntoTheLifetimeRecordWhichTheInfoWindowShowsA
 
     // Clearing the highscore table leaves the record alone.
     TMainForm restarted(8);
-    restarted.CreateDialogs();
     {
         Answers answers({[](QDialog& dialog) {
             dialog.findChild<QCheckBox*>()->setChecked(true);
@@ -170,7 +168,6 @@ TEST(MainForm, PauseWhenAwayIsAnOptionOfTheToolBarMenuKeptAcrossRuns)
     TGameSettings().SetAutoPause(false);
     {
         TMainForm form(7);
-        form.CreateDialogs();
         ClickToolButton(form, "StartBtn");
         loseActivation(form);
         EXPECT_FALSE(form.Engine().Paused) << "off by default";
@@ -178,7 +175,6 @@ TEST(MainForm, PauseWhenAwayIsAnOptionOfTheToolBarMenuKeptAcrossRuns)
         EXPECT_TRUE(TGameSettings().AutoPause());
     }
     TMainForm restarted(7);
-    restarted.CreateDialogs();
     ClickToolButton(restarted, "StartBtn");
     loseActivation(restarted);
     EXPECT_TRUE(restarted.Engine().Paused);
@@ -190,7 +186,6 @@ TEST(MainForm, TheFirstScreenSaysHowToBeginUntilTheFirstGameStarts)
 {
     const TTongueGuard guard;
     TMainForm form(7);
-    form.CreateDialogs();
     for (const int language : {0, 1}) {
         tongue = language;
         form.ApplyTexts();
@@ -203,4 +198,24 @@ TEST(MainForm, TheFirstScreenSaysHowToBeginUntilTheFirstGameStarts)
     form.Engine().GameOver = true;
     ClickToolButton(form, "StartBtn");
     EXPECT_FALSE(hint->isVisibleTo(&form)) << "does not come back in the run";
+}
+
+TEST(MainForm, MakesEachDialogWhenItIsFirstOpenedAndReusesIt)
+{
+    const TTongueGuard guard;
+    TMainForm form(7);
+    EXPECT_EQ(form.findChildren<QDialog*>().size(), 0) << "none made before one is opened";
+
+    QDialog* first = nullptr;
+    for (int opening = 0; opening < 2; ++opening) {
+        Answers answers({[&first](QDialog& dialog) {
+            if (first == nullptr)
+                first = &dialog;
+            EXPECT_EQ(&dialog, first) << "the same dialog again";
+            Click("OKBtn")(dialog);
+        }});
+        ClickToolButton(form, "HighScoreBtn");
+        EXPECT_EQ(answers.Seen(), std::vector<std::string>{"HighscoreDlg"});
+    }
+    EXPECT_EQ(form.findChildren<QDialog*>().size(), 1);
 }

@@ -15,8 +15,6 @@ constexpr int kNo = TModalDialog::kCancel;
 
 class QuitFlow : public ::testing::Test {
 protected:
-    QuitFlow() { form.CreateDialogs(); }
-
     void StartGameWithScore(int32_t score)
     {
         form.Engine().NewGame();

@@ -75,7 +75,6 @@ TEST(ZoomedWindow, ShowsThePlayfieldWithEachOfItsPixelsAsABlock)
 {
     const int zoom = Zoom::InForce();
     TMainForm form(7);
-    form.CreateDialogs();
     form.findChild<QToolButton*>(QStringLiteral("StartBtn"))->click();  // a piece, a time bar, no first hint
     form.PaintPlayfield();
     const QImage window = form.grab().toImage();
