@@ -248,37 +248,40 @@ void tSprite::MoveSprite(int32_t nx, int32_t ny)
         return;
     }
 
-    // The union of the old and the new rectangle goes onto the surface in a
-    // single transfer, so the surface never shows without the sprite. A union
-    // too large for one bitmap leaves the sprite where it is.
+    // The union of the old and the new rectangle is redrawn on the surface
+    // in one go, so the surface never shows without the sprite. A union
+    // past the int range leaves the sprite where it is.
     const int64_t unionWidth = std::abs(dx) + Width;
     const int64_t unionHeight = std::abs(dy) + Height;
     constexpr int64_t kLargest = std::numeric_limits<int>::max();
     if (unionWidth > kLargest || unionHeight > kLargest)
         return;
-    // As in DrawOver, only what lies on the surface is built.
-    const QImage& surface = Canvas.Image();
-    const QRect area = Within(surface.rect(), std::min(nx, X), std::min(ny, Y), unionWidth, unionHeight);
+    // As in DrawOver, only what lies on the surface is drawn.
+    const QRect surfaceRect = Canvas.Image().rect();
+    const QRect area = Within(surfaceRect, std::min(nx, X), std::min(ny, Y), unionWidth, unionHeight);
     if (!area.isEmpty()) {
-        if (!Reserve(Scratch, area.width(), area.height()) || !Reserve(SpareUnder, Width, Height))
+        if (!Reserve(SpareUnder, Width, Height))
             return;
-        const QRect before = Within(surface.rect(), X, Y, Width, Height);
-        const QRect after = Within(surface.rect(), nx, ny, Width, Height);
+        const QRect before = Within(surfaceRect, X, Y, Width, Height);
+        const QRect after = Within(surfaceRect, nx, ny, Width, Height);
         const QPoint oldAt(X, Y);
         const QPoint newAt(nx, ny);
-
-        // The background under the new place, saved where the sprite stood
-        // and on the surface elsewhere, kept and drawn over in one pass.
-        Compose(Scratch, area.topLeft(), SaveUnder, oldAt, newAt, before.intersected(after), &SpareUnder);
-        for (const QRect& part : Uncovered(after, before))
-            Compose(Scratch, area.topLeft(), surface, QPoint(0, 0), newAt, part, &SpareUnder);
-        for (const QRect& part : Uncovered(before, after))
-            CopyPart(Scratch, area.topLeft(), SaveUnder, oldAt, part);
-        for (const QRect& outsideOld : Uncovered(area, before))
-            for (const QRect& part : Uncovered(outsideOld, after))
-                CopyPart(Scratch, area.topLeft(), surface, QPoint(0, 0), part);
-
-        Canvas.Transfer(area.x(), area.y(), area.width(), area.height(), Scratch, 0, 0, TRasterOp::Copy);
+        const QPoint origin(0, 0);
+        // Each pixel is written once, straight on the surface; the union's
+        // pixels outside both rectangles stay as they are.
+        Canvas.DrawInPlace(area, [&](QImage& surface) {
+            // Where the sprite stood and stands again: the background kept
+            // under it is kept again and drawn over in one pass.
+            Compose(surface, origin, SaveUnder, oldAt, newAt, before.intersected(after), &SpareUnder);
+            // Newly covered: the background is kept first, then drawn over.
+            for (const QRect& part : Uncovered(after, before)) {
+                CopyPart(SpareUnder, newAt, surface, origin, part);
+                Compose(surface, origin, SpareUnder, newAt, newAt, part, nullptr);
+            }
+            // Left behind: the background comes back.
+            for (const QRect& part : Uncovered(before, after))
+                CopyPart(surface, origin, SaveUnder, oldAt, part);
+        });
         SaveUnder.swap(SpareUnder);
     }
     X = nx;

@@ -28,6 +28,14 @@ public:
     // BlockTransfer onto the surface.
     void Transfer(int x, int y, int w, int h, const QImage& src, int sx, int sy, TRasterOp op);
     void Fill(const QRect& rect, QRgb color);
+    // Lets `draw` write the pixels of `area` straight on the surface, for
+    // drawing that reads what it overwrites; the area counts as written.
+    template <typename Draw>
+    void DrawInPlace(const QRect& area, Draw&& draw)
+    {
+        draw(image_);
+        MarkDirty(area.intersected(image_.rect()));
+    }
     // One line of text whose character cell has its top left at (x, y),
     // over the pixels already there.
     void DrawText(int x, int y, const QString& text, const QFont& font, QRgb color);
