@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "Assets.h"
 #include "CommandLine.h"
@@ -47,6 +49,9 @@ int main(int argc, char* argv[])
     TZoomStart zoom(line.Zoom, TGameSettings().Zoom(), argc, argv);
     QApplication app(argc, argv);
     zoom.Settle();
+    // Reading the system's fonts takes a while; it runs beside the building
+    // of the window, which needs them only when it is first shown.
+    const std::jthread fontsRead([] { QFontDatabase::families(); });
     // Every window of the game, the rules viewer's too, shows the game's icon.
     QApplication::setWindowIcon(Assets::ProgramIcon());
     TSettingsStore::RemoveStrayReplacements();
