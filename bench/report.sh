@@ -272,6 +272,7 @@ LABELS = {
     "BM_SelfPlayEntries": "self-play, one engine entry (click, move or tick)",
     "BM_ClearAllGroups": "clearing all 67 groups at once",
     "BM_DragToNear": "dragging the piece 3 px",
+    "BM_DragToNearDiagonal": "dragging the piece 3 px across and 2 px down",
     "BM_FarMove": "moving the piece far (hide and show)",
     "BM_MemcpyUnionRows": "memcpy of the bytes a 3 px drag touches",
     "BM_FullRepaint": "redrawing background and all 81 cells",
