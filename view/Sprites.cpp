@@ -174,7 +174,10 @@ void tSprite::Refresh()
 
 void tSprite::DrawFresh()
 {
-    DrawOver(Canvas.Image(), QPoint(0, 0), &SaveUnder);
+    // The pixels below are kept first, for Hide, then drawn over.
+    const QImage& surface = Canvas.Image();
+    CopyPart(SaveUnder, QPoint(X, Y), surface, QPoint(0, 0), Within(surface.rect(), X, Y, Width, Height));
+    Recompose();
 }
 
 void tSprite::RestoreUnder()
@@ -184,26 +187,12 @@ void tSprite::RestoreUnder()
 
 void tSprite::Recompose()
 {
-    DrawOver(SaveUnder, QPoint(X, Y), nullptr);
-}
-
-void tSprite::DrawOver(const QImage& under, QPoint underOrigin, QImage* saved)
-{
     // Only what lies on the surface is drawn: the rest is never seen.
     const QRect part = Within(Canvas.Image().rect(), X, Y, Width, Height);
     if (part.isEmpty())
         return;
     const QPoint at(X, Y);
-    // Without a scratch bitmap nothing is drawn, but the pixels below are
-    // still saved, for Hide.
-    if (!Reserve(Scratch, Width, Height)) {
-        if (saved)
-            CopyPart(*saved, at, under, underOrigin, part);
-        return;
-    }
-    Compose(Scratch, at, under, underOrigin, at, part, saved);
-    Canvas.Transfer(part.x(), part.y(), part.width(), part.height(), Scratch, part.x() - X, part.y() - Y,
-                    TRasterOp::Copy);
+    Canvas.DrawInPlace(part, [&](QImage& surface) { Compose(surface, QPoint(0, 0), SaveUnder, at, at, part, nullptr); });
 }
 
 void tSprite::Compose(QImage& dst, QPoint dstOrigin, const QImage& under, QPoint underOrigin, QPoint spriteAt,
@@ -256,7 +245,7 @@ void tSprite::MoveSprite(int32_t nx, int32_t ny)
     constexpr int64_t kLargest = std::numeric_limits<int>::max();
     if (unionWidth > kLargest || unionHeight > kLargest)
         return;
-    // As in DrawOver, only what lies on the surface is drawn.
+    // As in Recompose, only what lies on the surface is drawn.
     const QRect surfaceRect = Canvas.Image().rect();
     const QRect area = Within(surfaceRect, std::min(nx, X), std::min(ny, Y), unionWidth, unionHeight);
     if (!area.isEmpty()) {

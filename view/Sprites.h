@@ -60,10 +60,6 @@ private:
     void RestoreUnder();
     void Recompose();
     void MoveSprite(int32_t nx, int32_t ny);
-    // Draws the sprite at its place over `under`, which holds the surface's
-    // pixels from `underOrigin` on; with `saved`, also keeps those pixels
-    // there as the new save-under.
-    void DrawOver(const QImage& under, QPoint underOrigin, QImage* saved);
     // Draws the sprite standing at `spriteAt` over the pixels of `under`
     // inside `part`, into `dst`; with `saved`, also copies those pixels below
     // into it. All of them in surface coordinates: each bitmap holds the
@@ -92,8 +88,5 @@ private:
     // Made on the first move and kept: a near move builds the new save-under
     // here from the old one and the surface, then the two change places.
     QImage SpareUnder;
-    // Kept between calls and grown as needed: the pixels a move or a refresh
-    // writes to the surface in one transfer.
-    QImage Scratch;
     TSurface& Canvas;
 };
