@@ -164,6 +164,7 @@ void TGameEngine::PlacePiece()
             }
         }
     }
+    ++Tally.PiecesPlaced;
     if (!hasBomb)
         view_.PlayEffect(true, TEffect::PiecePlaced);
 }
@@ -274,6 +275,7 @@ void TGameEngine::ForfeitPiece()
 void TGameEngine::NewGame()
 {
     Tally = {};
+    endReported_ = false;
     Level = 0;
     Score = 0;
     TimeLimit = kLongestTurn;
@@ -303,7 +305,8 @@ void TGameEngine::Restart()
         return;
     }
     if (Score <= 0) {
-        view_.GameEnded(false);
+        if (GameUnderWay())
+            EndGame(false);
         NewGame();
         return;
     }
@@ -320,9 +323,27 @@ void TGameEngine::Restart()
     // The turn may have run out behind the question: then the game has
     // already ended as lost.
     if (!GameOver)
-        view_.GameEnded(false);
+        EndGame(false);
     view_.ShowHighscoreDlg(Score, THighscoreMode::Enter);
     NewGame();
+}
+
+void TGameEngine::Abandon()
+{
+    if (GameOver)
+        return;
+    if (GameUnderWay())
+        EndGame(false);
+    if (Holding)
+        view_.Release();
+    Holding = false;
+    GameOver = true;
+}
+
+void TGameEngine::EndGame(bool timedOut)
+{
+    endReported_ = true;
+    view_.GameEnded(timedOut);
 }
 
 void TGameEngine::Pause()
@@ -390,7 +411,7 @@ void TGameEngine::Timer()
         GameOver = true;
     }
     if (GameOver) {
-        view_.GameEnded(true);
+        EndGame(true);
         view_.PlayEffect(false, TEffect::GameOver);
         view_.ShowGameOverDlg();
         view_.ShowHighscoreDlg(Score, THighscoreMode::Enter);

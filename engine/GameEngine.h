@@ -16,6 +16,7 @@ struct TGameTally {
     int64_t GroupsCleared = 0;
     int32_t MostGroupsAtOnce = 0;  // in one placement
     int64_t RunningTicks = 0;      // turn ticks that ran, so neither paused nor over
+    int64_t PiecesPlaced = 0;
 };
 
 // The whole state of one game and the rules that change it. The engine owns
@@ -47,6 +48,10 @@ public:
     TGameTally Tally;
 
     int32_t Cell(int column, int row) const { return Board[BoardIndex(column, row)]; }
+    // A game runs, has seen a piece placed or scored, and has not been
+    // reported ended yet: one replaced or left before its first piece is no
+    // game played.
+    bool GameUnderWay() const { return !GameOver && !endReported_ && (Tally.PiecesPlaced > 0 || Score > 0); }
 
     // Entries from the window.
     void Timer();
@@ -55,6 +60,9 @@ public:
     void boxClick();
     void Restart();
     void Pause();
+    // The player leaves without a question (the window closes, the session
+    // ends): a game under way ends as given up, and nothing runs any more.
+    void Abandon();
 
     // Operations of the rules; public so tests can drive them one by one.
     // The entries above call them in the order the rules need; a caller that
@@ -85,7 +93,10 @@ private:
     bool FitsAt(int32_t column, int32_t row) const;
     void RaiseScore(int32_t points);  // held at the largest 32-bit score
     void LowerScore(int32_t points);
+    // Reports the end of the running game, once.
+    void EndGame(bool timedOut);
 
     TGameView& view_;
     TRandom random_;
+    bool endReported_ = false;
 };

@@ -29,8 +29,10 @@ constexpr int32_t CellTop(int row) { return kBoardTop + kCellSize * row; }
 
 // The board cell under the piece's top-left slot for a sprite at (x, y):
 // the nearest cell, with the rules' rounding (truncation toward zero).
-constexpr int32_t TargetColumn(int32_t x) { return (x + 14) / kCellSize - 2; }
-constexpr int32_t TargetRow(int32_t y) { return (y + 9) / kCellSize - 2; }
+// Worked out in 64 bits: a sprite dragged to the far end of the 32-bit range
+// must not overflow on the way.
+constexpr int32_t TargetColumn(int32_t x) { return static_cast<int32_t>((int64_t{x} + 14) / kCellSize - 2); }
+constexpr int32_t TargetRow(int32_t y) { return static_cast<int32_t>((int64_t{y} + 9) / kCellSize - 2); }
 
 // A sprite whose top left lies here, over the preview box, is thrown away when dropped.
 constexpr bool InDiscardZone(int32_t x, int32_t y) { return x > 298 && x < 338 && y > 33 && y < 73; }

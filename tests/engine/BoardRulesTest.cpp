@@ -266,6 +266,12 @@ TEST_F(BoardRules, TargetCellFollowsTruncatingDivisionLeftOfTheBoard)
     EXPECT_EQ(Geometry::TargetColumn(48), 0);
     EXPECT_EQ(Geometry::TargetRow(53), 0);
     EXPECT_EQ(Geometry::TargetRow(-9), -2);
+    // At the ends of the 32-bit range the sum is still worked out whole.
+    constexpr int32_t most = std::numeric_limits<int32_t>::max();
+    constexpr int32_t least = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(Geometry::TargetColumn(most), 85'899'344);
+    EXPECT_EQ(Geometry::TargetRow(most), 85'899'344);
+    EXPECT_EQ(Geometry::TargetColumn(least), -85'899'347);
 
     StartGame();
     SetPiece({{PieceIndex(2, 0), 1}, {PieceIndex(2, 2), 2}});

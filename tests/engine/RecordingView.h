@@ -12,6 +12,7 @@ class TRecordingView : public THeadlessView {
 public:
     std::vector<std::string> Calls;
     std::function<void()> WhileAskingGiveUp;
+    std::function<void()> WhileOfferingScore;
 
     void Paint() override { Log("Paint"); }
     void DrawCell(int c, int r) override { Log("DrawCell", c, r); }
@@ -47,6 +48,8 @@ public:
     void ShowHighscoreDlg(int32_t score, THighscoreMode mode) override
     {
         Log("HighscoreDlg", score, static_cast<int>(mode));
+        if (WhileOfferingScore)
+            WhileOfferingScore();  // the session may end while the table is open
     }
     void GameEnded(bool timedOut) override { Log("GameEnded", timedOut); }
 

@@ -308,17 +308,20 @@ TEST_F(TurnCycle, AGameEndsOnceWhetherLostOnTimeGivenUpOrReplacedWithoutPoints)
     struct Case {
         const char* how;
         int32_t score;
+        int64_t piecesPlaced;
         bool turnRunsOutBehindTheQuestion;
         std::vector<std::string> ends;
     };
     const Case cases[] = {
-        {"given up with points", 40, false, {"GameEnded 0"}},
-        {"replaced without points", 0, false, {"GameEnded 0"}},
-        {"lost while the question was open", 40, true, {"GameEnded 1"}},
+        {"given up with points", 40, 3, false, {"GameEnded 0"}},
+        {"replaced without points after a piece was placed", 0, 1, false, {"GameEnded 0"}},
+        {"replaced before any piece was placed", 0, 0, false, {}},
+        {"lost while the question was open", 40, 3, true, {"GameEnded 1"}},
     };
     for (const Case& each : cases) {
         StartGame();
         engine.Score = each.score;
+        engine.Tally.PiecesPlaced = each.piecesPlaced;
         view.GiveUpAnswer = true;
         view.WhileAskingGiveUp = [&] {
             while (each.turnRunsOutBehindTheQuestion && !engine.GameOver)
@@ -333,6 +336,42 @@ TEST_F(TurnCycle, AGameEndsOnceWhetherLostOnTimeGivenUpOrReplacedWithoutPoints)
     engine.GameOver = true;
     engine.Restart();
     EXPECT_TRUE(view.Only("GameEnded").empty());
+}
+
+TEST_F(TurnCycle, LeavingWithoutAQuestionEndsAGameUnderWayOnceAndStopsTheTurn)
+{
+    struct Case {
+        const char* how;
+        int64_t piecesPlaced;
+        bool leaveWhileTheScoreIsOffered;
+        std::vector<std::string> ends;
+    };
+    const Case cases[] = {
+        {"a game with a piece placed", 1, false, {"GameEnded 0"}},
+        {"a game before its first piece", 0, false, {}},
+        {"a game already given up, its score still offered", 2, true, {"GameEnded 0"}},
+    };
+    for (const Case& each : cases) {
+        StartGame();
+        engine.Tally.PiecesPlaced = each.piecesPlaced;
+        PickUp(engine);
+        if (each.leaveWhileTheScoreIsOffered) {
+            engine.Score = 30;
+            view.GiveUpAnswer = true;
+            view.WhileOfferingScore = [this] { engine.Abandon(); };
+            engine.Restart();
+            view.WhileOfferingScore = nullptr;
+        } else {
+            engine.Abandon();
+            EXPECT_TRUE(engine.GameOver) << each.how;
+            EXPECT_FALSE(view.Dragging) << each.how;
+            const int32_t timeLeft = engine.TimeLeft;
+            engine.Timer();
+            EXPECT_EQ(engine.TimeLeft, timeLeft) << each.how;
+        }
+        engine.Abandon();
+        EXPECT_EQ(view.Only("GameEnded"), each.ends) << each.how;
+    }
 }
 
 TEST_F(TurnCycle, TheTallyCountsGroupsAndTheTicksThatRanAndStartsAfreshWithEachGame)
@@ -352,7 +391,13 @@ TEST_F(TurnCycle, TheTallyCountsGroupsAndTheTicksThatRanAndStartsAfreshWithEachG
     EXPECT_EQ(engine.Tally.RunningTicks, 3);
     EXPECT_EQ(engine.Tally.GroupsCleared, 11);
     EXPECT_EQ(engine.Tally.MostGroupsAtOnce, 10);
+    SetPiece({{PieceIndex(0, 0), 1}});
+    CarryOver(0, 0);
+    ASSERT_TRUE(engine.PieceFits());
+    engine.PlacePiece();
+    EXPECT_EQ(engine.Tally.PiecesPlaced, 1);
     engine.NewGame();
+    EXPECT_EQ(engine.Tally.PiecesPlaced, 0);
     EXPECT_EQ(engine.Tally.GroupsCleared, 0);
     EXPECT_EQ(engine.Tally.RunningTicks, 0);
 }
