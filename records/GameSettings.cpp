@@ -76,6 +76,11 @@ void TGameSettings::SetPlayerAndRows(const QString& player, const TRows& rows) c
     store_.WriteStrings(kSection, values);
 }
 
+void TGameSettings::UpdateRows(const std::function<void()>& update) const
+{
+    store_.Update(kPlayer, update);
+}
+
 QString TGameSettings::Placement() const
 {
     return store_.ReadString(kSection, kPlacement, QString());

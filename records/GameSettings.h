@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 
 #include "SettingsStore.h"
 
@@ -38,6 +39,10 @@ public:
     QString Row(int row) const;
     // The player's name and the ten rows in one replace of the store file.
     void SetPlayerAndRows(const QString& player, const TRows& rows) const;
+    // Runs `update`, which reads the rows and writes them back changed with
+    // SetPlayerAndRows, as one update of the store (TSettingsStore::Update),
+    // so that a row another copy of the game stores meanwhile is not lost.
+    void UpdateRows(const std::function<void()>& update) const;
 
     // "MainForm": the main window's placement record; empty when missing.
     QString Placement() const;

@@ -112,9 +112,8 @@ int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
     Edit1->setEnabled(false);
     OKBtn->setFocus();
 
-    for (int row = 0; row < THighscoreTable::kRowCount; ++row)
-        table_.ReadRow(row, Windows1252::FromUnicode(settings_.Row(row)),
-                       chiffre_);
+    ReadTable();
+    score_ = score;
     EditRow_ = mode == THighscoreMode::Enter ? table_.Insert(score, Windows1252::FromUnicode(PlayerName_)) : -1;
     for (int row = 0; row < THighscoreTable::kRowCount; ++row)
         ShowRow(row);
@@ -130,33 +129,48 @@ int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
     return exec();
 }
 
+void THighscoreDlg::ReadTable()
+{
+    for (int row = 0; row < THighscoreTable::kRowCount; ++row)
+        table_.ReadRow(row, Windows1252::FromUnicode(settings_.Row(row)), chiffre_);
+}
+
 void THighscoreDlg::okClick()
 {
-    if (ClearBox->isChecked()) {
-        table_.Clear();
-        for (int row = 0; row < THighscoreTable::kRowCount; ++row)
-            ShowRow(row);
+    const bool clearing = ClearBox->isChecked();
+    if (clearing) {
         PlayerName_ = kClearedPlayer;
         Edit1->setText(PlayerName_);
-        EditRow_ = -1;
-    }
-    if (EditRow_ >= 0) {
+    } else if (EditRow_ >= 0) {
         PlayerName_ = Edit1->text();
-        table_.Names[EditRow_] = Windows1252::FromUnicode(PlayerName_);
-        ShowRow(EditRow_);
     }
     Edit1->hide();
+    if (clearing || EditRow_ >= 0) {
+        try {
+            settings_.UpdateRows([this, clearing] { StoreChange(clearing); });
+        } catch (const EStoreError& error) {
+            QMessageBox::critical(this, windowTitle(), error.Message);
+        }
+        for (int row = 0; row < THighscoreTable::kRowCount; ++row)
+            ShowRow(row);
+    }
+    done(kOk);
+}
+
+void THighscoreDlg::StoreChange(bool clearing)
+{
+    ReadTable();
+    if (clearing)
+        table_.Clear();
+    EditRow_ = clearing ? -1 : table_.Insert(score_, Windows1252::FromUnicode(PlayerName_));
+    if (!clearing && EditRow_ < 0)
+        return;  // other copies' rows have pushed the score out meanwhile
     // The name and the ten rows go to disk together, so a kill halfway
     // cannot leave a table with a row lost.
     TGameSettings::TRows rows;
     for (int row = 0; row < THighscoreTable::kRowCount; ++row)
         rows[row] = Windows1252::ToUnicode(table_.StoredRow(row, chiffre_));
-    try {
-        settings_.SetPlayerAndRows(PlayerName_, rows);
-    } catch (const EStoreError& error) {
-        QMessageBox::critical(this, windowTitle(), error.Message);
-    }
-    done(kOk);
+    settings_.SetPlayerAndRows(PlayerName_, rows);
 }
 
 void THighscoreDlg::ApplyTexts()

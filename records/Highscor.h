@@ -23,9 +23,11 @@ struct THighscoreTexts {
 
 // The table of the ten best, shown and edited only here. In mode 1 a score
 // is offered: when it enters, the player types a name straight into its new
-// row. OK stores the whole table and the name; Cancel and the close box store
-// nothing. The table is read from the store at every show: the store is the
-// only lasting copy.
+// row. OK stores the entry with the name, or the clearing of the table;
+// otherwise, like Cancel and the close box, it stores nothing. The table is
+// read from the store at every show and read again at OK, as another copy of
+// the game may have stored a row meanwhile: the store is the only lasting
+// copy.
 class THighscoreDlg : public TModalDialog {
     Q_OBJECT
 public:
@@ -46,6 +48,9 @@ protected:
 
 private:
     void okClick();
+    void ReadTable();
+    // The entry or the clearing, into the table as stored now.
+    void StoreChange(bool clearing);
     void ShowRow(int row);
     QLabel* AddRowLabel(const QString& name, int left, int width, Qt::Alignment alignment, int row);
 
@@ -53,6 +58,7 @@ private:
     std::function<THighscoreTexts()> texts_;
     TGameSettings settings_;
     THighscoreTable table_;
+    int32_t score_ = 0;
     QString PlayerName_;
     int EditRow_ = -1;
 

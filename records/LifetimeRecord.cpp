@@ -8,12 +8,13 @@
 namespace {
 
 const QString kSection = QStringLiteral("stats");
+const QString kGamesPlayed = QStringLiteral("played");
 
 // Every value of the record with its stored name.
 template <typename Record, typename Visit>
 void ForEachValue(Record& record, Visit visit)
 {
-    visit(QStringLiteral("played"), record.GamesPlayed);
+    visit(kGamesPlayed, record.GamesPlayed);
     visit(QStringLiteral("timedout"), record.GamesTimedOut);
     visit(QStringLiteral("bestscore"), record.BestScore);
     visit(QStringLiteral("bestlevel"), record.BestLevel);
@@ -69,4 +70,14 @@ void TLifetimeRecord::Write(const TSettingsStore& store) const
     TSettingsStore::TValues values;
     ForEachValue(*this, [&values](const QString& name, auto value) { values.emplace_back(name, QString::number(value)); });
     store.WriteStrings(kSection, values);
+}
+
+void TLifetimeRecord::CountGame(const TSettingsStore& store, int32_t score, int32_t level, int64_t groupsCleared,
+                                int32_t mostGroupsAtOnce, int64_t millisecondsPlayed, bool timedOut)
+{
+    store.Update(kGamesPlayed, [&] {
+        TLifetimeRecord record = Read(store);
+        record.AddGame(score, level, groupsCleared, mostGroupsAtOnce, millisecondsPlayed, timedOut);
+        record.Write(store);
+    });
 }

@@ -29,4 +29,12 @@ struct TLifetimeRecord {
     // Every value in one replace of the store; throws EStoreError when the
     // system refuses, leaving the old record whole.
     void Write(const TSettingsStore& store) const;
+
+    // Counts one game that has ended into the record in `store`: reads it,
+    // adds the game and writes it back as one update of the store, so that
+    // copies of the game ending games at the same time count every one.
+    // Throws EStoreError as Write does, or when another copy's update blocks
+    // the store for seconds.
+    static void CountGame(const TSettingsStore& store, int32_t score, int32_t level, int64_t groupsCleared,
+                          int32_t mostGroupsAtOnce, int64_t millisecondsPlayed, bool timedOut);
 };

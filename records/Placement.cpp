@@ -16,6 +16,11 @@ int EdgeAfter(int start, int span)
 
 }  // namespace
 
+bool WindowSystemReportsPosition(const QString& platformName)
+{
+    return !platformName.startsWith(QLatin1String("wayland"));
+}
+
 QString Format(const TRecord& record)
 {
     const QRect& r = record.Normal;

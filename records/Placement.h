@@ -29,6 +29,11 @@ QStringList SplitFields(const QString& text);
 // are not integers) and the caller centres the window instead.
 std::optional<QPoint> RestoredTopLeft(const QString& stored, const QSize& size, const QRect& desktop);
 
+// Whether windows on the Qt platform `platformName` learn where they are on
+// the desktop. Wayland keeps that from its clients: what they read there is
+// no place to come back to.
+bool WindowSystemReportsPosition(const QString& platformName);
+
 // The top left that centres a window of `size` on `screen`.
 QPoint Centred(const QSize& size, const QRect& screen);
 

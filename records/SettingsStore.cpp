@@ -1,15 +1,28 @@
 #include "SettingsStore.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QThread>
+#include <chrono>
 #include <memory>
 
 namespace {
+
+// Another copy's update takes milliseconds; one that takes seconds hangs.
+constexpr std::chrono::seconds kUpdateWait{5};
+// Tried again this often: QLockFile's own waiting pauses longer and longer,
+// up to seconds, and a copy updating again and again would take every free
+// moment in between.
+constexpr std::chrono::milliseconds kUpdateRetry{5};
 
 std::unique_ptr<QSettings> OpenStore()
 {
@@ -36,6 +49,82 @@ void Revert(QSettings& store, const QString& section, const std::vector<std::pai
         else
             store.remove(Key(section, name));
     }
+}
+
+// QSettings takes a store file of the size and time, to the millisecond, it
+// saw when it last read it for unchanged, and keeps what it read then. So
+// that another copy of the game sees a write made within the same
+// millisecond, or after the clock was put back, each write leaves the file a
+// later time than the one it replaced.
+void Sync(QSettings& store)
+{
+    QFile file(store.fileName());
+    const QDateTime before = QFileInfo(file).lastModified();
+    store.sync();
+    if (store.status() != QSettings::AccessError && before.isValid() && file.open(QIODevice::ReadOnly) &&
+        file.fileTime(QFileDevice::FileModificationTime) <= before)
+        file.setFileTime(before.addMSecs(1), QFileDevice::FileModificationTime);
+}
+
+EStoreError ValueRefused(const QString& name)
+{
+    return EStoreError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(name));
+}
+
+// Updates take a lock file of their own: QSettings takes "<store>.lock"
+// inside every write, so an update holding that one would wait on itself.
+QString UpdateLockPath()
+{
+#ifdef Q_OS_WIN
+    // The registry has no folder to lay a lock in.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/BlumoGames/Novagrid/V2.update.lock");
+#else
+    return TSettingsStore::Location() + QStringLiteral(".update.lock");
+#endif
+}
+
+// The copy QSettings writes beside the store before renaming it over is named
+// "<store>." and six random letters. Matched by hand: a wildcard would bring
+// in the regular expression engine at every start. A copy the player made and
+// named is a word: all lower case, all upper case, or capitalised; random
+// letters mix their cases otherwise but for 3 in 64, and those few, left
+// behind, do no harm.
+bool IsReplacementName(const QString& name, const QString& storeName)
+{
+    constexpr qsizetype kLetters = 6;
+    if (name.size() != storeName.size() + 1 + kLetters || !name.startsWith(storeName + QLatin1Char('.')))
+        return false;
+    const QStringView letters = QStringView(name).last(kLetters);
+    bool lower = false;
+    bool upperAfterFirst = false;
+    for (qsizetype at = 0; at < kLetters; ++at) {
+        const char16_t letter = letters[at].unicode();
+        if (letter >= u'a' && letter <= u'z')
+            lower = true;
+        else if (letter >= u'A' && letter <= u'Z')
+            upperAfterFirst = upperAfterFirst || at > 0;
+        else
+            return false;
+    }
+    return lower && upperAfterFirst;
+}
+
+// Every file a process of this user holds open, by its full path. A copy
+// writing a replacement holds it open until it has renamed it over the store.
+QSet<QString> FilesHeldOpen()
+{
+    QSet<QString> held;
+    for (QDirIterator process(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+         process.hasNext();) {
+        const QString path = process.next();
+        if (!process.fileName().front().isDigit())
+            continue;
+        for (QDirIterator handle(path + QStringLiteral("/fd"), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+             handle.hasNext();)
+            held.insert(handle.nextFileInfo().symLinkTarget());
+    }
+    return held;
 }
 
 }  // namespace
@@ -96,12 +185,12 @@ void TSettingsStore::WriteStrings(const QString& section, const TValues& values)
         before.emplace_back(name, store->value(Key(section, name)));
         store->setValue(Key(section, name), value);
     }
-    store->sync();
+    Sync(*store);
     // FormatError only says the file held something unreadable before;
     // the write itself went through.
     if (store->status() == QSettings::AccessError) {
         Revert(*store, section, before);
-        throw EStoreError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(values.front().first));
+        throw ValueRefused(values.front().first);
     }
 }
 
@@ -115,17 +204,43 @@ void TSettingsStore::WriteBool(const QString& section, const QString& name, bool
     WriteString(section, name, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+void TSettingsStore::Update(const QString& name, const std::function<void()>& update) const
+{
+    const QString path = UpdateLockPath();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw ValueRefused(name);
+    QLockFile lock(path);
+    const QDeadlineTimer deadline(kUpdateWait);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            throw ValueRefused(name);
+        QThread::msleep(kUpdateRetry.count());
+    }
+    update();
+}
+
 void TSettingsStore::RemoveStrayReplacements()
 {
 #ifndef Q_OS_WIN
     const QFileInfo file(Location());
-    // A replace writes "<name>.XXXXXX" beside the file and renames it over.
-    // Matched by hand: a wildcard filter would bring in the regular
-    // expression engine at every start.
-    const QString prefix = file.fileName() + QLatin1Char('.');
+    QFileInfoList strays;
     for (QDirIterator entry(file.path(), QDir::Files | QDir::Hidden); entry.hasNext();) {
-        const QFileInfo stray = entry.nextFileInfo();
-        if (stray.fileName().size() == prefix.size() + 6 && stray.fileName().startsWith(prefix))
+        const QFileInfo each = entry.nextFileInfo();
+        if (IsReplacementName(each.fileName(), file.fileName()))
+            strays.append(each);
+    }
+    if (strays.isEmpty())
+        return;
+    // Held through the cleaning, so that no copy starts a replace meanwhile;
+    // when another copy holds it, that one is writing now.
+    QLockFile writing(file.filePath() + QStringLiteral(".lock"));
+    if (!writing.tryLock(0))
+        return;
+    const bool seesOpenFiles = QFileInfo(QStringLiteral("/proc/self/fd")).isDir();
+    const QSet<QString> held = seesOpenFiles ? FilesHeldOpen() : QSet<QString>();
+    const QDateTime longAgo = QDateTime::currentDateTime().addSecs(-60);
+    for (const QFileInfo& stray : std::as_const(strays)) {
+        if (seesOpenFiles ? !held.contains(stray.canonicalFilePath()) : stray.lastModified() < longAgo)
             QFile::remove(stray.filePath());
     }
 #endif
@@ -137,5 +252,5 @@ void TSettingsStore::DeleteValue(const QString& section, const QString& name) co
     if (!store->contains(Key(section, name)))
         return;
     store->remove(Key(section, name));
-    store->sync();
+    Sync(*store);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -46,9 +47,20 @@ public:
     void WriteBool(const QString& section, const QString& name, bool value) const;
     void DeleteValue(const QString& section, const QString& name) const;
 
+    // Runs `update`, which reads values and writes new ones made from them,
+    // as one step: no other copy of the game runs an update in between, so
+    // neither loses what the other wrote. Waits a few seconds at most for
+    // another copy's update to end, then throws EStoreError as a refused write
+    // of the value `name` does; what `update` throws passes through. Updates
+    // do not nest.
+    void Update(const QString& name, const std::function<void()>& update) const;
+
     // Where the store lives on this system.
     static QString Location();
     // Removes the half-made copies that a replace cut short by a kill leaves
-    // beside the store file; the store file itself is whole either way.
+    // beside the store file; the store file itself is whole either way. Only
+    // copies no process holds open any more go (where that cannot be seen,
+    // those untouched for a minute), none while another copy of the game is
+    // writing the store, and never a file the player named.
     static void RemoveStrayReplacements();
 };

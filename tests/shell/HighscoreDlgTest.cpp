@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,22 +74,23 @@ THighscoreTexts English()
 
 }  // namespace
 
-TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstOkWritesAllElevenValues)
+TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstEntryWritesAllElevenValues)
 {
     THighscoreDlg dialog(mainForm, chiffre, English);
     Answers answers({[](QDialog& shown) {
         for (int row = 0; row < 10; ++row) {
             EXPECT_EQ(Cell(shown, "pla", row), QStringLiteral("Tindrel"));
-            EXPECT_EQ(Cell(shown, "sco", row), QStringLiteral("0"));
+            EXPECT_EQ(Cell(shown, "sco", row), row == 0 ? QStringLiteral("40") : QStringLiteral("0"));
             EXPECT_EQ(Cell(shown, "num", row), QStringLiteral("%1.   ").arg(row + 1));
         }
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("Novagrid - Highscore"));
         Press("OKBtn")(shown);
     }});
-    dialog.ShowModal(0, THighscoreMode::View);
+    dialog.ShowModal(40, THighscoreMode::Enter);
     const QStringList stored = StoredValues();
     EXPECT_EQ(stored[0], QStringLiteral("Tindrel"));
-    for (int row = 0; row < 10; ++row)
+    EXPECT_EQ(chiffre.Decode(stored[1].toStdString()), "40,Tindrel");
+    for (int row = 1; row < 10; ++row)
         EXPECT_EQ(chiffre.Decode(stored[row + 1].toStdString()), "0,Tindrel");
 }
 
@@ -186,19 +189,74 @@ TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
     EXPECT_EQ(dialog.PlayerName(), QStringLiteral("Mr. Brain"));
 }
 
-TEST_F(HighscoreDialog, ViewingOrAScoreTooLowRewritesTheTableUnchanged)
+TEST_F(HighscoreDialog, ViewingOrAScoreTooLowWritesNothingAndCreatesNothing)
 {
+    THighscoreDlg dialog(mainForm, chiffre, English);
+    for (const auto mode : {THighscoreMode::View, THighscoreMode::Enter}) {
+        Answers answers({Press("OKBtn")});
+        EXPECT_EQ(dialog.ShowModal(0, mode), TModalDialog::kOk);
+        EXPECT_TRUE(QDir(config.path()).isEmpty());
+    }
+
     StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
-    const QStringList before = StoredValues();
-    THighscoreDlg dialog(mainForm, chiffre, English);
-    for (auto [score, mode] : {std::pair{0, THighscoreMode::View}, std::pair{50, THighscoreMode::Enter}, std::pair{3, THighscoreMode::Enter}}) {
+    // A note the player added by hand, which any rewrite of the file would drop.
+    QFile file(TSettingsStore::Location());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = "; my best games\n" + file.readAll();
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(before);
+    file.close();
+    for (const auto& [score, mode] : {std::pair{0, THighscoreMode::View}, std::pair{50, THighscoreMode::Enter},
+                                      std::pair{3, THighscoreMode::Enter}}) {
         Answers answers({[](QDialog& shown) {
             EXPECT_FALSE(shown.findChild<QLineEdit*>()->isVisible());
             Press("OKBtn")(shown);
         }});
-        dialog.ShowModal(score, mode);
-        EXPECT_EQ(StoredValues(), before) << score;
+        EXPECT_EQ(dialog.ShowModal(score, mode), TModalDialog::kOk);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before) << score;
+        file.close();
+    }
+}
+
+TEST_F(HighscoreDialog, RowsAnotherCopyStoresWhileTheDialogIsOpenStayAndTheEntryTakesItsPlaceAmongThem)
+{
+    const struct {
+        const char* meanwhile;
+        std::vector<int> otherCopys;  // the table the other copy stores
+        std::vector<std::string> expected;
+        int entryRow;
+    } cases[] = {
+        {"a higher score", {900, 800, 750, 700, 600, 500, 400, 300, 200, 100},
+         {"900,P0", "800,P1", "750,P2", "700,P3", "650,Ada", "600,P4", "500,P5", "400,P6", "300,P7", "200,P8"}, 4},
+        {"a lower score", {900, 800, 700, 600, 550, 500, 400, 300, 200, 100},
+         {"900,P0", "800,P1", "700,P2", "650,Ada", "600,P3", "550,P4", "500,P5", "400,P6", "300,P7", "200,P8"}, 3},
+        {"ten higher scores", {990, 980, 970, 960, 950, 940, 930, 920, 910, 900},
+         {"990,P0", "980,P1", "970,P2", "960,P3", "950,P4", "940,P5", "930,P6", "920,P7", "910,P8", "900,P9"}, -1},
+    };
+    for (const auto& each : cases) {
+        StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
+        ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Eve"));
+        THighscoreDlg dialog(mainForm, chiffre, English);
+        Answers answers({[&](QDialog& shown) {
+            EXPECT_EQ(Cell(shown, "sco", 3), QStringLiteral("650"));
+            int row = 0;
+            for (int score : each.otherCopys) {
+                std::string name = "P";
+                name += std::to_string(row);
+                StoreRow(row++, score, name);
+            }
+            shown.findChild<QLineEdit*>()->setText(QStringLiteral("Ada"));
+            Press("OKBtn")(shown);
+        }});
+        EXPECT_EQ(dialog.ShowModal(650, THighscoreMode::Enter), TModalDialog::kOk) << each.meanwhile;
+        const QStringList stored = StoredValues();
+        for (int row = 0; row < 10; ++row)
+            EXPECT_EQ(chiffre.Decode(stored[row + 1].toStdString()), each.expected[row]) << each.meanwhile;
+        EXPECT_EQ(stored[0], each.entryRow >= 0 ? QStringLiteral("Ada") : QStringLiteral("Eve")) << each.meanwhile;
+        EXPECT_EQ(dialog.EditRow(), each.entryRow) << each.meanwhile;
     }
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <limits>
 
@@ -67,4 +70,119 @@ TEST_F(LifetimeRecord, ARefusedWriteIsReportedAndLeavesNothingBehind)
     EXPECT_THROW(record.Write(store), EStoreError);
     QDir().rmdir(TSettingsStore::Location());
     EXPECT_EQ(TLifetimeRecord::Read(store), TLifetimeRecord{});
+}
+
+namespace {
+
+// A second copy of the game, as a child process sharing the store. In turns,
+// each copy ends a game right after the other's: a pipe each way passes the turn.
+class TOtherCopy {
+public:
+    static constexpr int kGames = 150;
+
+    explicit TOtherCopy(bool inTurns) : inTurns_(inTurns)
+    {
+        if (inTurns_ && (pipe(toOther_) != 0 || pipe(toThis_) != 0))
+            return;
+        pid_ = fork();
+        if (pid_ != 0)
+            return;
+        try {
+            for (int game = 0; game < kGames; ++game) {
+                if (inTurns_)
+                    Take(toOther_[0]);
+                PlayGame(700, game);
+                if (inTurns_)
+                    Give(toThis_[1]);
+            }
+        } catch (const EStoreError&) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+
+    ~TOtherCopy()
+    {
+        for (int end : {toOther_[0], toOther_[1], toThis_[0], toThis_[1]})
+            if (end >= 0)
+                close(end);
+    }
+
+    bool Started() const { return pid_ > 0; }
+
+    void PlayGames()
+    {
+        for (int game = 0; game < kGames; ++game) {
+            PlayGame(500, game);
+            if (inTurns_) {
+                Give(toOther_[1]);
+                Take(toThis_[0]);
+            }
+        }
+    }
+
+    // Whether the other copy counted every game of its own.
+    bool Finished()
+    {
+        int status = 0;
+        return waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+private:
+    static void PlayGame(int32_t score, int game)
+    {
+        TLifetimeRecord::CountGame(TSettingsStore(), score, 1, 2, 1, 1'000, game % 2 == 0);
+    }
+
+    static void Give(int pipeEnd)
+    {
+        if (write(pipeEnd, "t", 1) != 1)
+            throw EStoreError(QStringLiteral("turn not given"));
+    }
+
+    static void Take(int pipeEnd)
+    {
+        char turn = 0;
+        if (read(pipeEnd, &turn, 1) != 1)
+            throw EStoreError(QStringLiteral("turn not taken"));
+    }
+
+    bool inTurns_;
+    int toOther_[2] = {-1, -1};
+    int toThis_[2] = {-1, -1};
+    pid_t pid_ = -1;
+};
+
+}  // namespace
+
+TEST_F(LifetimeRecord, TwoCopiesEndingGamesAtTheSameTimeOrInTurnsCountEveryGame)
+{
+    for (const bool inTurns : {false, true}) {
+        TLifetimeRecord{}.Write(store);
+        TOtherCopy otherCopy(inTurns);
+        ASSERT_TRUE(otherCopy.Started());
+        EXPECT_NO_THROW(otherCopy.PlayGames()) << "in turns " << inTurns;
+        EXPECT_TRUE(otherCopy.Finished()) << "in turns " << inTurns;
+
+        constexpr int kGames = TOtherCopy::kGames;
+        const TLifetimeRecord read = TLifetimeRecord::Read(store);
+        EXPECT_EQ(read.GamesPlayed, 2 * kGames) << "in turns " << inTurns;
+        EXPECT_EQ(read.GamesTimedOut, kGames) << "in turns " << inTurns;
+        EXPECT_EQ(read.GroupsCleared, 4 * kGames) << "in turns " << inTurns;
+        EXPECT_EQ(read.MillisecondsPlayed, 2'000 * kGames) << "in turns " << inTurns;
+        EXPECT_EQ(read.BestScore, 700) << "in turns " << inTurns;
+    }
+}
+
+TEST_F(LifetimeRecord, ARefusedCountIsReportedLeavesNothingBehindAndTheNextCountGoesThrough)
+{
+    QDir().mkpath(TSettingsStore::Location());  // nothing can replace a folder
+    EXPECT_THROW(TLifetimeRecord::CountGame(store, 500, 9, 9, 9, 300, true), EStoreError);
+    QDir().rmdir(TSettingsStore::Location());
+    EXPECT_EQ(TLifetimeRecord::Read(store), TLifetimeRecord{});
+
+    TLifetimeRecord::CountGame(store, 60, 3, 2, 1, 100, true);
+    TLifetimeRecord expected;
+    expected.AddGame(60, 3, 2, 1, 100, true);
+    EXPECT_EQ(TLifetimeRecord::Read(store), expected);
 }

@@ -62,6 +62,15 @@ TEST(Placement, ASecondMonitorLeftOfThePrimaryKeepsItsNegativePlace)
     EXPECT_EQ(Placement::RestoredTopLeft(stored, kWindow, twoScreens), QPoint(-1500, 0));
 }
 
+TEST(Placement, OnlyWindowSystemsThatTellClientsWhereTheyAreGiveAPlaceToKeep)
+{
+    struct Case { const char* platform; bool reports; };
+    for (const Case& each : {Case{"xcb", true}, Case{"windows", true}, Case{"offscreen", true},
+                             Case{"wayland", false}, Case{"wayland-egl", false}}) {
+        EXPECT_EQ(Placement::WindowSystemReportsPosition(QLatin1String(each.platform)), each.reports) << each.platform;
+    }
+}
+
 TEST(Placement, AWindowWithoutARecordIsCentredOnThePrimaryScreen)
 {
     EXPECT_EQ(Placement::Centred(kWindow, kDesktop), QPoint(707, 342));

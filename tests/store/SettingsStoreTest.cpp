@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "EmptyConfig.h"
 
@@ -187,18 +192,107 @@ TEST_F(SettingsStore, ValuesWrittenTogetherLandTogetherOrNotAtAll)
     EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player1"), QStringLiteral("none")), QStringLiteral("none"));
 }
 
-TEST_F(SettingsStore, HalfMadeCopiesOfAnInterruptedReplaceAreRemovedAndNothingElse)
+TEST_F(SettingsStore, EveryWriteLeavesTheFileALaterTimeThanBeforeEvenWhenTheClockIsBehind)
+{
+    // Another copy of the game reading the file takes one of the same size
+    // and time for the one it read before; a write within the same
+    // millisecond, or after the clock was put back, has to show all the same.
+    const struct {
+        const char* how;
+        std::function<void(const TSettingsStore&)> write;
+    } cases[] = {
+        {"a value", [](const TSettingsStore& ini) { ini.WriteInteger(kCommon, QStringLiteral("tongue"), 2); }},
+        {"a deletion", [](const TSettingsStore& ini) { ini.DeleteValue(kCommon, QStringLiteral("tongue")); }},
+    };
+    for (const auto& each : cases) {
+        store.WriteInteger(kCommon, QStringLiteral("tongue"), 1);
+        const QDateTime ahead = QDateTime::currentDateTime().addSecs(3600);
+        {
+            QFile file(StorePath());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            ASSERT_TRUE(file.setFileTime(ahead, QFileDevice::FileModificationTime));
+        }
+        each.write(store);
+        EXPECT_GT(QFileInfo(StorePath()).lastModified(), ahead) << each.how;
+    }
+}
+
+TEST_F(SettingsStore, OnlyOurOwnStaleHalfMadeCopiesAreRemoved)
 {
     store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     const QString folder = QFileInfo(StorePath()).absolutePath();
-    for (const char* name : {"V2.ini.aB3xYz", "V2.ini.QqWwEe", "V2.ini.lock", "V2.ini.bak", "notes.txt"}) {
-        QFile file(folder + QLatin1Char('/') + QLatin1String(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    enum TAge { Fresh, Old };
+    enum TUse { Closed, HeldOpen };
+    const struct {
+        const char* name;
+        TAge age;
+        TUse use;
+        bool kept;
+    } cases[] = {
+        {"V2.ini.QqWwEe", Fresh, Closed, false},   // a copy killed while writing, just now
+        {"V2.ini.xYzzyA", Old, Closed, false},     // the same, long ago
+        {"V2.ini.aBcDeF", Fresh, HeldOpen, true},  // another copy is writing it right now
+        {"V2.ini.KqTrWx", Old, HeldOpen, true},
+        {"V2.ini.backup", Old, Closed, true},      // the player's own copies
+        {"V2.ini.BACKUP", Old, Closed, true},
+        {"V2.ini.Backup", Old, Closed, true},
+        {"V2.ini.aB3xYz", Old, Closed, true},      // not letters only
+        {"V2.ini.bak", Old, Closed, true},
+        {"V2.ini.aBcDeFg", Old, Closed, true},
+        {"V2.ini.update.lock", Old, Closed, true},
+        {"V2.INI.QqWwEe", Old, Closed, true},
+        {"notes.txt", Old, Closed, true},
+    };
+    std::vector<std::unique_ptr<QFile>> open;
+    for (const auto& each : cases) {
+        auto file = std::make_unique<QFile>(folder + QLatin1Char('/') + QLatin1String(each.name));
+        ASSERT_TRUE(file->open(QIODevice::WriteOnly));
+        file->write("[common]\n");
+        if (each.age == Old) {
+            ASSERT_TRUE(file->setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+        }
+        if (each.use == HeldOpen)
+            open.push_back(std::move(file));
     }
     TSettingsStore::RemoveStrayReplacements();
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
-              (QStringList{"V2.ini", "V2.ini.bak", "V2.ini.lock", "notes.txt"}));
+    for (const auto& each : cases)
+        EXPECT_EQ(QFile::exists(folder + QLatin1Char('/') + QLatin1String(each.name)), each.kept) << each.name;
     EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Ada"));
+}
+
+TEST_F(SettingsStore, NoCopyIsRemovedWhileAnotherCopyOfTheGameIsWritingTheStore)
+{
+    store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
+    const QString stray = StorePath() + QStringLiteral(".QqWwEe");
+    QFile(stray).open(QIODevice::WriteOnly);
+    QLockFile writing(StorePath() + QStringLiteral(".lock"));
+    ASSERT_TRUE(writing.tryLock(0));
+    TSettingsStore::RemoveStrayReplacements();
+    EXPECT_TRUE(QFile::exists(stray));
+    writing.unlock();
+    TSettingsStore::RemoveStrayReplacements();
+    EXPECT_FALSE(QFile::exists(stray));
+}
+
+TEST_F(SettingsStore, AnUpdateWaitsForAnotherCopysAndGivesUpWithTheValueMessage)
+{
+    store.WriteString(kCommon, QStringLiteral("tongue"), QStringLiteral("0"));
+    QLockFile otherCopy(StorePath() + QStringLiteral(".update.lock"));
+    ASSERT_TRUE(otherCopy.tryLock(0));
+    bool ran = false;
+    try {
+        store.Update(QStringLiteral("tongue"), [&] { ran = true; });
+        FAIL() << "the update went through";
+    } catch (const EStoreError& error) {
+        EXPECT_EQ(error.Message, QStringLiteral("Fehler beim Setzen der Daten für 'tongue'"));
+    }
+    EXPECT_FALSE(ran);
+    otherCopy.unlock();
+    store.Update(QStringLiteral("tongue"), [&] {
+        store.WriteInteger(kCommon, QStringLiteral("tongue"), store.ReadInteger(kCommon, QStringLiteral("tongue"), 0) + 1);
+    });
+    EXPECT_EQ(store.ReadInteger(kCommon, QStringLiteral("tongue"), -1), 1);
+    EXPECT_FALSE(QFile::exists(StorePath() + QStringLiteral(".update.lock")));
 }
 
 TEST_F(SettingsStore, ValuesStoredAsSomethingOtherThanTextReadAsMissing)
