@@ -4,12 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QResource>
 #include <QScreen>
 #include <QUrl>
-#include <algorithm>
 
 #include "HelpFile.h"
+#include "HelpPlacement.h"
 #include "Assets.h"
 
 namespace hh {
@@ -99,7 +100,7 @@ void THelpViewer::ShowTopic(int topic)
 void THelpViewer::BringToFront()
 {
     if (!placed_) {
-        PlaceOverGame();
+        PlaceBesideGame();
         placed_ = true;
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -108,7 +109,7 @@ void THelpViewer::BringToFront()
     activateWindow();
 }
 
-void THelpViewer::PlaceOverGame()
+void THelpViewer::PlaceBesideGame()
 {
     const QWidget* game = QApplication::activeWindow();
     QScreen* screen = game != nullptr ? game->screen() : QGuiApplication::primaryScreen();
@@ -119,12 +120,21 @@ void THelpViewer::PlaceOverGame()
     create();
     const QSize frame = frameGeometry().size() - size();
     const QRect available = screen->availableGeometry();
-    QRect place(QPoint(), (size() + frame).boundedTo(available.size()));
-    place.moveCenter(game != nullptr ? game->frameGeometry().center() : available.center());
-    place.moveTo(std::clamp(place.left(), available.left(), available.right() - place.width() + 1),
-                 std::clamp(place.top(), available.top(), available.bottom() - place.height() + 1));
+    const QRect place = game != nullptr ? BesideOrOver(game->frameGeometry(), size() + frame, available,
+                                                       kNarrowestWidth + frame.width())
+                                        : Over(available, size() + frame, available);
     resize(place.size() - frame);
     move(place.topLeft());
+}
+
+void THelpViewer::keyPressEvent(QKeyEvent* event)
+{
+    // Esc and the Close key put the rules away as the close box does.
+    if (event->matches(QKeySequence::Cancel) || event->matches(QKeySequence::Close)) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 void THelpViewer::ShowProblem(const QString& german, const QString& english)

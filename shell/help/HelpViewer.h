@@ -9,10 +9,15 @@ namespace hh {
 // one compiled help file, a Qt resource bundle holding "topic<n>.html" pages,
 // in a top-level window of its own: no parent, never modal, so the game goes
 // on (its turn timer too) while the rules are read, and closing the window
-// only hides it until the next request. It shows the game's icon.
+// only hides it until the next request: by its close box, Esc or the
+// platform's Close key (Ctrl+W). It shows the game's icon.
 class THelpViewer : public QTextBrowser {
     Q_OBJECT
 public:
+    // The narrowest the window gets to open beside the game: the text still
+    // reads well at this width, only the widest pictures scroll sideways.
+    static constexpr int kNarrowestWidth = 360;
+
     // `helpFile` is the bundle's path. When no file lies there, the viewer
     // looks for the same name in the folder where the install puts the help
     // file, as seen from the folder of `helpFile` (the program's).
@@ -30,18 +35,23 @@ public:
     void ShowTopic(int topic);
 
     // Shows the window, restores it when minimised, raises it and makes it
-    // the active window. The first time, the window opens centred over the
-    // active window (the game's, where the player asked for the rules) or
-    // else the screen, shrunk and moved as far as needed to lie wholly on
-    // that screen's free area; later it stays where the player put it.
+    // the active window. The first time, the window opens beside the active
+    // window (the game's, where the player asked for the rules), narrowed
+    // down to kNarrowestWidth if need be, or over it where the screen has no
+    // room beside it (HelpPlacement.h); without an active window, in the
+    // middle of the screen. Either way it lies wholly on that screen's free
+    // area. Later it stays where the player put it.
     void BringToFront();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The bundle to register: the help file, or the one in the data folder;
     // empty when neither exists.
     QString FindBundle() const;
     void ShowProblem(const QString& german, const QString& english);
-    void PlaceOverGame();
+    void PlaceBesideGame();
 
     QString helpFile_;
     QString root_;        // resource root of the bundle, unique per viewer

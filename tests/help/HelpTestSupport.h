@@ -6,15 +6,29 @@
 #include <QDateTime>
 #include <QFile>
 #include <QMessageBox>
+#include <QPoint>
 #include <QPushButton>
+#include <QRect>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "HelpTrace.h"
 #include "HelpViewer.h"
 #include "hh.h"
+
+// Places and sizes of windows in failure messages.
+inline void PrintTo(const QPoint& point, std::ostream* out)
+{
+    *out << point.x() << "," << point.y();
+}
+
+inline void PrintTo(const QRect& rect, std::ostream* out)
+{
+    *out << rect.width() << "x" << rect.height() << " at " << rect.x() << "," << rect.y();
+}
 
 // The help file the build made from assets/help.
 inline QString BuiltHelpFile()
