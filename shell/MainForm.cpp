@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QToolButton>
 #include <QUrl>
@@ -99,7 +100,7 @@ TMainForm::TMainForm(uint32_t seed)
     Timer1.setInterval(kTickMilliseconds);
     connect(&Timer1, &QTimer::timeout, this, [this] { Run([&] { engine_.Timer(); }); });
     Timer1.start();
-    Splash = std::make_unique<TSplash>();
+    Splash = std::make_unique<TSplash>(*this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -217,11 +218,9 @@ void TMainForm::ShowHighscoreDlg(int32_t score, THighscoreMode mode)
 void TMainForm::GameEnded(bool timedOut)
 {
     const TGameTally& tally = engine_.Tally;
-    TLifetimeRecord record = TLifetimeRecord::Read(TSettingsStore());
-    record.AddGame(engine_.Score, engine_.Level, tally.GroupsCleared, tally.MostGroupsAtOnce,
-                   tally.RunningTicks * kTickMilliseconds, timedOut);
     try {
-        record.Write(TSettingsStore());
+        TLifetimeRecord::CountGame(TSettingsStore(), engine_.Score, engine_.Level, tally.GroupsCleared,
+                                   tally.MostGroupsAtOnce, tally.RunningTicks * kTickMilliseconds, timedOut);
     } catch (const EStoreError& error) {
         ShowStoreError(error);
     }
@@ -307,6 +306,17 @@ void TMainForm::BlumoBtnClick()
     });
 }
 
+void TMainForm::paintEvent(QPaintEvent*)
+{
+    // At a fractional screen scale (125 %) the window's last screen line lies
+    // half below its last whole pixel and belongs to no widget but the window:
+    // the playfield's bottom line, drawn once more under the box, fills it.
+    // Drawn two lines high from the box's last line on, the box covering the first.
+    QPainter painter(this);
+    const QRect bottomLine(0, TSurface::kHeight - 1, TSurface::kWidth, 1);
+    painter.drawImage(bottomLine.translated(box->pos()).adjusted(0, 0, 0, 1), surface_.Image(), bottomLine);
+}
+
 // ---- Start-up and activation ---------------------------------------------------------
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -387,6 +397,8 @@ void TMainForm::RestorePlacement()
 
 void TMainForm::SavePlacement()
 {
+    if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName()))
+        return;
     Placement::TRecord record;
     record.ShowState = isMinimized() ? 2 : isMaximized() ? 3 : 1;
     const int zoom = Zoom::InForce();
@@ -406,9 +418,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // A game running at quit is given up: it counts as played.
-    if (!engine_.GameOver)
-        GameEnded(false);
+    // A game running at quit is given up. It stops before anything can show
+    // a message, so no turn runs out behind one.
+    Run([this] { engine_.Abandon(); });
     Leave();
     event->accept();
 }
@@ -424,8 +436,20 @@ bool TMainForm::CloseQuery()
         if (engine_.Score > 0)
             ShowHighscoreDlg(engine_.Score, THighscoreMode::Enter);
     }
-    Timer1.start();
+    // Only a game that goes on needs its turn again.
+    if (!canClose)
+        Timer1.start();
     return canClose;
+}
+
+void TMainForm::EndSession()
+{
+    if (sessionEnding_)
+        return;
+    sessionEnding_ = true;
+    Timer1.stop();
+    Run([this] { engine_.Abandon(); });
+    Leave();
 }
 
 void TMainForm::Leave()
@@ -466,9 +490,11 @@ void TMainForm::contextMenuEvent(QContextMenuEvent* event)
     zoomMenu->setObjectName(QStringLiteral("ZoomMenu"));
     auto* zoomChoices = new QActionGroup(zoomMenu);
     const int stored = settings_.Zoom();
+    const int automatic = Zoom::ForScreen(Zoom::kAutomatic, screen()->availableGeometry().size() * Zoom::InForce());
     for (int zoom = Zoom::kAutomatic; zoom <= Zoom::kLargest; ++zoom) {
-        QAction* choice = zoomMenu->addAction(zoom == Zoom::kAutomatic ? texts.ZoomAutomatic
-                                                                        : QStringLiteral("%1 ×").arg(zoom));
+        QAction* choice = zoomMenu->addAction(zoom == Zoom::kAutomatic
+                                                  ? texts.ZoomAutomatic.arg(automatic)
+                                                  : QStringLiteral("%1 ×").arg(zoom));
         choice->setObjectName(QStringLiteral("ZoomAction%1").arg(zoom));
         choice->setCheckable(true);
         choice->setChecked(zoom == stored);
@@ -482,5 +508,7 @@ void TMainForm::contextMenuEvent(QContextMenuEvent* event)
 
 void TMainForm::ShowStoreError(const EStoreError& error)
 {
+    if (sessionEnding_)
+        return;
     QMessageBox::critical(this, QCoreApplication::applicationName(), error.Message);
 }

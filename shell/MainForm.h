@@ -62,9 +62,16 @@ public:
     // the engine's state, in the current language.
     void PaintPlayfield();
 
-    // Placement on the desktop, kept in the store as "MainForm".
+    // Placement on the desktop, kept in the store as "MainForm". Where the
+    // window system does not tell clients where their windows are (Wayland),
+    // the stored placement is kept as it was.
     void RestorePlacement();
     void SavePlacement();
+
+    // The session ends under the game: leaves in order without a question
+    // or a message box. A game under way counts as given up and the settings
+    // are written; ending the event loops is the caller's part.
+    void EndSession();
 
     TGameEngine& Engine() { return engine_; }
     // Top left of the floating piece on the playfield, where it stands now.
@@ -76,6 +83,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // A right click on the tool bar opens its menu of options.
@@ -114,6 +122,7 @@ private:
     QTimer Timer1;
     bool FirstActivation = true;
     bool blumoLinkWorks_ = true;
+    bool sessionEnding_ = false;  // no one is there to read a message box
     TUrlOpener* blumoOpener_ = nullptr;
 
     TPlayfieldBox* box = nullptr;

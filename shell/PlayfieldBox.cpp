@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include "Surface.h"
 
@@ -27,7 +28,11 @@ TPlayfieldBox::TPlayfieldBox(QWidget* parent, const TSurface& surface) : QWidget
     setObjectName(QStringLiteral("box"));
     setFixedSize(TSurface::kWidth, TSurface::kHeight);
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Opaque spares the window painting under the box, except at a fractional
+    // screen scale: there the window's last screen line, half below the box,
+    // is painted by the window itself and only as part of a region over it.
+    const qreal ratio = parent->devicePixelRatio();
+    setAttribute(Qt::WA_OpaquePaintEvent, ratio == qFloor(ratio));
 }
 
 void TPlayfieldBox::paintEvent(QPaintEvent* event)

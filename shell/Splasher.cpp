@@ -8,7 +8,7 @@
 
 #include "Assets.h"
 
-TSplash::TSplash() : QDialog(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TSplash::TSplash(QWidget& mainForm) : QDialog(&mainForm, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Splash"));
     setFixedSize(200, 150);

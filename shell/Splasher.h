@@ -9,7 +9,9 @@
 class TSplash : public QDialog {
     Q_OBJECT
 public:
-    TSplash();
+    // `mainForm` is the window the splash belongs to: window systems that
+    // place windows themselves (Wayland) show it over the game.
+    explicit TSplash(QWidget& mainForm);
     // Shows the splash centred on the screen until a click or the timer closes it.
     int ShowModal();
 

@@ -39,8 +39,9 @@ const TTexts kGerman{
     QStringLiteral("Meiste auf einmal:"),
     QStringLiteral("Spielzeit:"),
     QStringLiteral("Vergrößerung"),
-    QStringLiteral("Automatisch (passend zum Bildschirm)"),
+    QStringLiteral("Automatisch (%1 ×)"),
     QStringLiteral("(ab dem nächsten Start)"),
+    QStringLiteral("%1: Zoom %2 passt nicht auf diesen Bildschirm, das Spiel zeigt sich mit Zoom %3."),
 };
 
 const TTexts kEnglish{
@@ -78,8 +79,9 @@ const TTexts kEnglish{
     QStringLiteral("Most at once:"),
     QStringLiteral("Time played:"),
     QStringLiteral("Zoom"),
-    QStringLiteral("Automatic (to fit the screen)"),
+    QStringLiteral("Automatic (%1 ×)"),
     QStringLiteral("(from the next start)"),
+    QStringLiteral("%1: zoom %2 does not fit this screen; the game shows at zoom %3."),
 };
 
 }  // namespace

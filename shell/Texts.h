@@ -49,8 +49,10 @@ struct TTexts {
     QString TimePlayed;
     // The tool bar menu's choice of zoom.
     QString ZoomMenu;
-    QString ZoomAutomatic;
+    QString ZoomAutomatic;  // %1: the zoom it comes to on this screen
     QString ZoomFromNextStart;
+    // On standard error: %1 the program, %2 the zoom asked for, %3 the one it fits.
+    QString ZoomShrunk;
 };
 
 bool German();  // tongue == 1

@@ -1,10 +1,14 @@
 #include "ZoomStart.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cstdio>
 #include <unistd.h>
 
+#include "GameSettings.h"
+#include "Texts.h"
 #include "Zoom.h"
 
 namespace {
@@ -44,10 +48,15 @@ void TZoomStart::Settle()
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (restarted_ || screen == nullptr)
         return;
+    // A choice from the command line fits the screen as the stored one does,
+    // and the player hears why the game came out smaller than asked.
     const int choice = commandLine_.value_or(stored_);
-    const int wanted = commandLine_ && choice != Zoom::kAutomatic
-                           ? choice
-                           : Zoom::ForScreen(choice, screen->availableGeometry().size() * inForce_);
+    const int wanted = Zoom::ForScreen(choice, screen->availableGeometry().size() * inForce_);
+    if (commandLine_ && choice != Zoom::kAutomatic && wanted < choice) {
+        const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        const QString note = TextsFor(TGameSettings().Tongue() == 1).ZoomShrunk.arg(program).arg(choice).arg(wanted);
+        std::fprintf(stderr, "%s\n", qPrintable(note));
+    }
     if (wanted == inForce_)
         return;
     qputenv(kScaleFactor, QByteArray::number(outerFactor_ * wanted));

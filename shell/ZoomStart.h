@@ -10,13 +10,14 @@
 // A zoom of 1 on a screen that wants 1 costs nothing.
 class TZoomStart {
 public:
-    // Before the application: `commandLine` is --zoom's value, which is
-    // taken as given; otherwise the `stored` choice, which must fit the
-    // screen. Keeps `argv` for the restart.
+    // Before the application: `commandLine` is --zoom's value, otherwise
+    // the `stored` choice is taken; either shrinks to fit the screen. Keeps
+    // `argv` for the restart.
     TZoomStart(std::optional<int> commandLine, int stored, int argc, char* argv[]);
 
     // After the application: sets the zoom in force, or restarts the
-    // program with the zoom the screen calls for and does not return.
+    // program with the zoom the screen calls for and does not return. A
+    // --zoom that does not fit is told on standard error.
     // Programs the game starts see the environment as it found it.
     void Settle();
 

@@ -3,12 +3,13 @@
 #include <QFontDatabase>
 #include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "Assets.h"
 #include "CommandLine.h"
+#include "FontWarmUp.h"
 #include "GameSettings.h"
 #include "MainForm.h"
+#include "SessionEnd.h"
 #include "SettingsStore.h"
 #include "ZoomStart.h"
 #include "hh.h"
@@ -51,14 +52,22 @@ int main(int argc, char* argv[])
     zoom.Settle();
     // Reading the system's fonts takes a while; it runs beside the building
     // of the window, which needs them only when it is first shown.
-    const std::jthread fontsRead([] { QFontDatabase::families(); });
+    TFontWarmUp fonts([] { QFontDatabase::families(); });
     // Every window of the game, the rules viewer's too, shows the game's icon.
     QApplication::setWindowIcon(Assets::ProgramIcon());
     TSettingsStore::RemoveStrayReplacements();
     // The help viewer and its trace are set up before any window exists.
     hh::LoadHelpViewer(QCoreApplication::arguments());
     TMainForm MainForm(line.Seed.value_or(ClockSeed()));
+    // Logout, shutdown or a closed terminal: the game quits as the player would.
+    TSessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &TSessionEnd::Requested, &MainForm, [&MainForm] {
+        MainForm.EndSession();
+        // Also ends the loop of any dialog open now.
+        QCoreApplication::exit(0);
+    });
     MainForm.RestorePlacement();
+    fonts.Wait();
     MainForm.show();
     const int exitCode = QApplication::exec();
     MainForm.SavePlacement();

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "LifetimeRecord.h"
 #include "MainForm.h"
 #include "ModalAnswer.h"
 #include "ModalDialog.h"
@@ -103,4 +109,91 @@ TEST_F(QuitFlow, TheTurnStandsStillWhileTheNewGameQuestionIsOpen)
     EXPECT_FALSE(timerRanDuringQuestion);
     EXPECT_TRUE(form.TimerRunning());
     EXPECT_EQ(form.Engine().Score, 50);
+}
+
+namespace {
+
+// The store file's place taken by a folder: every write is refused until
+// the guard puts the file back.
+class TRefusingStore {
+public:
+    TRefusingStore() : path_(TSettingsStore::Location())
+    {
+        QFile::rename(path_, path_ + QStringLiteral(".kept"));
+        QDir().mkpath(path_);
+    }
+    ~TRefusingStore()
+    {
+        QDir().rmdir(path_);
+        QFile::rename(path_ + QStringLiteral(".kept"), path_);
+    }
+
+private:
+    QString path_;
+};
+
+int64_t GamesPlayed()
+{
+    return TLifetimeRecord::Read(TSettingsStore()).GamesPlayed;
+}
+
+}  // namespace
+
+TEST_F(QuitFlow, QuittingOnAStoreThatRefusesStopsTheGameBeforeAnyMessageComes)
+{
+    StartGameWithScore(120);
+    form.Engine().Tally.PiecesPlaced = 4;
+    const TRefusingStore refusing;
+    std::vector<bool> timerRan;
+    const auto noteAndAnswer = [&](int result) {
+        return [&, result](QDialog& dialog) {
+            timerRan.push_back(form.TimerRunning());
+            dialog.done(result);
+        };
+    };
+    // Give up, keep the entry (refused: a message), the game's record
+    // (refused: a message), the sound and the language (refused: a message).
+    Answers answers({noteAndAnswer(kYes),
+                     [&](QDialog& dialog) {
+                         timerRan.push_back(form.TimerRunning());
+                         dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+                     },
+                     noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0)});
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GiveUpDlg", "HighscoreDlg", "", "", ""}));
+    EXPECT_EQ(timerRan, std::vector<bool>(5, false));
+    EXPECT_TRUE(form.Engine().GameOver);
+}
+
+TEST_F(QuitFlow, TheSessionsEndCountsTheGameAndWritesTheSettingsWithoutAQuestion)
+{
+    const TTongueGuard guard;
+    const int64_t before = GamesPlayed();
+    tongue = 1;  // chosen in the language dialog of a first start
+    form.findChild<QToolButton*>(QStringLiteral("Soundbtn"))->click();
+    StartGameWithScore(30);
+    form.Engine().Tally.PiecesPlaced = 2;
+
+    Answers answers({Answers::Result(kNo)});
+    form.EndSession();
+    EXPECT_TRUE(answers.Seen().empty());
+    EXPECT_FALSE(form.TimerRunning());
+    EXPECT_EQ(GamesPlayed(), before + 1);
+    const TSettingsStore ini;
+    EXPECT_EQ(ini.ReadString(QStringLiteral("common"), QStringLiteral("tongue"), {}), QStringLiteral("1"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("common"), QStringLiteral("sound"), {}), QStringLiteral("0"));
+}
+
+TEST_F(QuitFlow, TheSessionEndingDuringTheNewGameQuestionCountsTheGameOnce)
+{
+    const int64_t before = GamesPlayed();
+    StartGameWithScore(30);
+    form.Engine().Tally.PiecesPlaced = 2;
+    Answers answers({[this](QDialog& dialog) {
+                         form.EndSession();
+                         dialog.done(kYes);  // what the question answers as its loop ends does not count
+                     },
+                     Answers::Result(TModalDialog::kCancel)});
+    form.findChild<QToolButton*>(QStringLiteral("StartBtn"))->click();
+    EXPECT_EQ(GamesPlayed(), before + 1);
 }

@@ -138,7 +138,10 @@ TEST(ZoomedWindow, AChoiceOfTheToolBarMenuIsKeptForTheNextStartInEitherLanguage)
                 texts << each->text();
             const TTexts& words = Texts();
             EXPECT_EQ(zoomMenu->title(), words.ZoomMenu);
-            EXPECT_EQ(texts, (QStringList{words.ZoomAutomatic, QStringLiteral("1 ×"), QStringLiteral("2 ×"),
+            // The 4K screen's automatic zoom: the largest within 60 % of its height.
+            const QString automatic = German() ? QStringLiteral("Automatisch (3 ×)") : QStringLiteral("Automatic (3 ×)");
+            EXPECT_EQ(texts, (QStringList{automatic, QStringLiteral("1 ×"),
+                                          QStringLiteral("2 ×"),
                                           QStringLiteral("3 ×"), QStringLiteral("4 ×"), QString(),
                                           words.ZoomFromNextStart}));
             zoomMenu->findChild<QAction*>(QLatin1String(action))->trigger();
