@@ -49,6 +49,8 @@ void TModalDialog::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
+    if (event->type() == QEvent::WindowStateChange)
+        Placement::UndoMaximise(*this);
     QDialog::changeEvent(event);
 }
 

@@ -11,6 +11,7 @@ PACKAGES="
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   xvfb xauth xdotool imagemagick
+  weston libweston-10-dev qt6-wayland dbus-daemon
   desktop-file-utils appstream
   dpkg-dev lintian man-db
 "

@@ -24,6 +24,7 @@
 #include "KeyboardPlay.h"
 #include "LifetimeRecord.h"
 #include "OpenEffect.h"
+#include "DialogPlacement.h"
 #include "Placement.h"
 #include "PlayfieldBox.h"
 #include "Question.h"
@@ -332,6 +333,8 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Placement::UndoMaximise(*this);
     if (event->type() != QEvent::ActivationChange)
         return;
     if (!isActiveWindow()) {

@@ -150,6 +150,21 @@ TEST(MainForm, EveryEndedGameCountsIntoTheLifetimeRecordWhichTheInfoWindowShowsA
                                   QStringLiteral("50"), QStringLiteral("0"), QStringLiteral("0")}));
 }
 
+TEST(MainForm, TheWindowAndItsDialogsOfFixedSizeStayUnmaximised)
+{
+    TMainForm form(7);
+    form.CreateDialogs();
+    QList<QWidget*> windows{&form};
+    for (QDialog* dialog : form.findChildren<TModalDialog*>())
+        windows << dialog;
+    for (QWidget* window : windows) {
+        const QSize size = window->size();
+        window->setWindowState(Qt::WindowMaximized);
+        EXPECT_FALSE(window->isMaximized()) << window->objectName().toStdString();
+        EXPECT_EQ(window->size(), size) << window->objectName().toStdString();
+    }
+}
+
 TEST(MainForm, PauseWhenAwayIsAnOptionOfTheToolBarMenuKeptAcrossRuns)
 {
     const auto loseActivation = [](TMainForm& form) {

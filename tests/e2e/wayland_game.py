@@ -1,0 +1,326 @@
+#!/usr/bin/env python3
+"""A game of Novagrid on Wayland, played with the keyboard alone.
+
+Starts weston with its headless backend (no X server anywhere) and the test
+seat module, which gives the compositor a keyboard that this test types on:
+each key goes through weston's own input path and reaches the game as a
+wl_keyboard event, the way a real keyboard's does. The seat also tells which
+window holds the keyboard focus, so every key is typed into the window meant
+for it.
+
+The game starts with a config folder that holds only the window's place from
+an earlier run on X11, which must survive; the splash goes by itself and
+the language question is answered by keys (Tab to German, Enter). Then a
+piece is played (Ctrl+N, Enter, arrows, Space, Enter), the highscore table
+opened with Ctrl+H and closed with Esc, the sound switched off with M right
+after that, and the game left with Ctrl+Q, Enter on the give-up question and
+Enter on the highscore table that the dropped piece's score brings up.
+
+The game must end with exit status 0 and write nothing at all to stderr, and
+its settings must show what the keys did: German, sound off, one game played
+with a score, and the window's place kept as it was.
+
+Usage: wayland_game.py --program <novagrid> --test-seat <novagrid-test-seat.so>
+Exits 0 when the game behaved, 1 with the step that failed otherwise; the
+work folder with weston's log and the game's output is kept for a failed run.
+"""
+
+import argparse
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+from novagrid_desktop import CAPTION, HIGHSCORE_CAPTION, QUESTION_CAPTION, SEED, Failure
+
+# Linux input key codes (linux/input-event-codes.h) of the keys the test types.
+KEY_CODES = {
+    "esc": 1, "tab": 15, "q": 16, "enter": 28, "ctrl": 29, "h": 35, "n": 49, "m": 50, "space": 57,
+    "left": 105, "down": 108,
+}
+
+SCREEN = (1280, 1024)
+# The window's place as an X11 run stored it.
+STORED_PLACE = "200,0,1,100,50,600,400"
+
+# Our compositor: the desktop shell as a player has it, but no screen lock,
+# no on-screen keyboard and a fixed key layout, whatever the machine's.
+WESTON_INI = """\
+[core]
+idle-time=0
+
+[shell]
+locking=false
+
+[input-method]
+path=
+
+[keyboard]
+keymap_rules=evdev
+keymap_model=pc105
+keymap_layout=us
+"""
+
+
+class Window:
+    """A window as the compositor has it mapped."""
+
+    def __init__(self, line):
+        ident, x, y, width, height, focused, title = line.split("\t", 6)
+        self.ident = ident
+        self.place = (int(x), int(y), int(width), int(height))
+        self.focused = focused == "1"
+        self.title = title
+
+    def __repr__(self):
+        return f"'{self.title}' at {self.place}{' (keyboard focus)' if self.focused else ''}"
+
+
+class Weston:
+    """A headless weston of our own with the test seat, and the game on it."""
+
+    def __init__(self, work, test_seat):
+        self.work = work
+        self.runtime = os.path.join(work, "runtime")
+        os.mkdir(self.runtime, 0o700)
+        self.display = f"wayland-novagrid-{os.getpid()}"
+        config = os.path.join(work, "weston.ini")
+        with open(config, "w") as ini:
+            ini.write(WESTON_INI)
+        seat_path = os.path.join(self.runtime, "test-seat")
+        env = {key: value for key, value in os.environ.items()
+               if key not in ("DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET")}
+        env.update(XDG_RUNTIME_DIR=self.runtime, NOVAGRID_TEST_SEAT=seat_path)
+        self.environment = env
+        with open(os.path.join(work, "weston.out"), "w") as output:
+            self.server = subprocess.Popen(
+                ["weston", "--backend=headless-backend.so", f"--socket={self.display}",
+                 f"--width={SCREEN[0]}", f"--height={SCREEN[1]}", "--use-pixman", f"--config={config}",
+                 f"--modules={test_seat}", f"--log={os.path.join(work, 'weston.log')}"],
+                env=env, stdout=output, stderr=subprocess.STDOUT)
+        self.game = None
+        self.seat = None
+        try:
+            self.connect(seat_path)
+        except Failure:
+            self.close()
+            raise
+
+    def connect(self, seat_path):
+        deadline = time.monotonic() + 10
+        while self.seat is None:
+            if self.server.poll() is not None:
+                raise Failure(f"weston ended at start-up (exit code {self.server.returncode}); see weston.log")
+            if time.monotonic() > deadline:
+                raise Failure("weston's test seat did not come up within 10 s; see weston.log")
+            try:
+                self.seat = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+                self.seat.connect(seat_path)
+            except OSError:
+                self.seat.close()
+                self.seat = None
+                time.sleep(0.05)
+        self.replies = self.seat.makefile("r", encoding="utf-8")
+        if not os.path.exists(os.path.join(self.runtime, self.display)):
+            raise Failure("weston has a seat but no Wayland socket")
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+    def close(self):
+        if self.game is not None and self.game.poll() is None:
+            self.game.kill()
+            self.game.wait()
+        if self.seat is not None:
+            self.replies.close()
+            self.seat.close()
+        self.server.terminate()
+        try:
+            self.server.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.server.kill()
+            self.server.wait()
+
+    def start(self, program):
+        """Starts the game on Wayland with a config folder that holds only the
+        window's place from an earlier run on X11; returns that folder."""
+        config = os.path.join(self.work, "config")
+        store = os.path.join(config, "BlumoGames", "Novagrid")
+        os.makedirs(store)
+        with open(os.path.join(store, "V2.ini"), "w") as ini:
+            ini.write(f'[common]\nMainForm="{STORED_PLACE}"\n')
+        env = dict(self.environment, WAYLAND_DISPLAY=self.display, QT_QPA_PLATFORM="wayland",
+                   XDG_CONFIG_HOME=config)
+        del env["NOVAGRID_TEST_SEAT"]
+        with open(os.path.join(self.work, "game.out"), "w") as out, \
+                open(os.path.join(self.work, "game.err"), "w") as err:
+            self.game = subprocess.Popen([program, "--seed", str(SEED)], env=env, cwd=self.work,
+                                         stdout=out, stderr=err)
+        return config
+
+    def command(self, line):
+        """Sends one command to the test seat; returns the lines of its answer."""
+        self.seat.sendall((line + "\n").encode())
+        answer = []
+        for reply in self.replies:
+            reply = reply.rstrip("\n")
+            if reply == "ok":
+                return answer
+            if reply.startswith("error"):
+                raise Failure(f"the test seat refused '{line}': {reply}")
+            answer.append(reply)
+        raise Failure(f"weston closed the test seat during '{line}'")
+
+    def windows(self):
+        return [Window(line) for line in self.command("windows")]
+
+    def focused(self):
+        return next((window for window in self.windows() if window.focused), None)
+
+    def key(self, chord):
+        """Types a key, with modifiers held as in "ctrl+n"."""
+        codes = [KEY_CODES[name] for name in chord.split("+")]
+        for code in codes:
+            self.command(f"key {code} press")
+        for code in reversed(codes):
+            self.command(f"key {code} release")
+
+    def wait_for(self, what, probe, timeout=10.0):
+        """Polls probe() until it returns something true, and returns that."""
+        deadline = time.monotonic() + timeout
+        while True:
+            result = probe()
+            if result:
+                return result
+            if self.game.poll() is not None:
+                raise Failure(f"the game ended (exit code {self.game.returncode}) while waiting for {what}")
+            if time.monotonic() > deadline:
+                raise Failure(f"timed out after {timeout:.0f} s waiting for {what}; "
+                              f"the windows: {self.windows()}")
+            time.sleep(0.05)
+
+    def focus_on(self, what, accept):
+        """Waits until the keyboard focus is on a window that accept() takes; returns it."""
+        def probe():
+            window = self.focused()
+            return window if window is not None and accept(window) else None
+        return self.wait_for(f"{what} to hold the keyboard focus", probe)
+
+    def gone(self, what, window):
+        self.wait_for(f"{what} to close", lambda: all(w.ident != window.ident for w in self.windows()))
+
+
+def read_settings(config):
+    """The settings file as {section: {key: value}}."""
+    path = os.path.join(config, "BlumoGames", "Novagrid", "V2.ini")
+    if not os.path.exists(path):
+        raise Failure(f"the game wrote no settings at {path}")
+    sections = {}
+    values = None
+    with open(path, encoding="latin-1") as ini:
+        for line in ini:
+            line = line.strip()
+            if line.startswith("["):
+                values = sections.setdefault(line.strip("[]"), {})
+            elif "=" in line and values is not None:
+                key, value = line.split("=", 1)
+                values[key] = value.strip('"')
+    return sections
+
+
+def play(weston, program):
+    """Plays the game through by keys; returns its config folder."""
+    config = weston.start(program)
+    main = weston.wait_for("the main window", lambda: next(
+        (w for w in weston.windows() if w.title == CAPTION), None), timeout=20)
+
+    def is_main(window):
+        return window.ident == main.ident
+
+    # The splash goes by itself; on a first start the language question follows,
+    # its focus on English: Tab and Enter choose German.
+    question = weston.focus_on("the language question",
+                               lambda w: w.title == CAPTION and not is_main(w))
+    weston.key("tab")
+    weston.key("enter")
+    weston.gone("the language question", question)
+    weston.focus_on("the main window after the language question", is_main)
+
+    # A piece: dealt, picked up to the middle of the board, moved, turned, dropped.
+    for key in ("ctrl+n", "enter", "left", "down", "space", "enter"):
+        weston.key(key)
+
+    weston.key("ctrl+h")
+    table = weston.focus_on("the highscore table after Ctrl+H", lambda w: w.title == HIGHSCORE_CAPTION)
+    weston.key("esc")
+    weston.gone("the highscore table after Esc", table)
+    weston.focus_on("the main window after the highscore table", is_main)
+    weston.key("m")
+
+    weston.key("ctrl+q")
+    give_up = weston.focus_on("the give-up question after Ctrl+Q", lambda w: w.title == QUESTION_CAPTION)
+    weston.key("enter")
+    weston.gone("the give-up question after Enter", give_up)
+    weston.focus_on("the highscore table that the dropped piece's score brings up",
+                            lambda w: w.title == HIGHSCORE_CAPTION)
+    weston.key("enter")
+    try:
+        weston.game.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        raise Failure("the game did not end after Enter on the highscore table")
+    return config
+
+
+def check(work, code, config):
+    with open(os.path.join(work, "game.err"), errors="replace") as err:
+        errors = err.read()
+    if code != 0:
+        raise Failure(f"the game ended with exit code {code}; its stderr:\n{errors}")
+    if errors:
+        raise Failure(f"the game wrote to stderr:\n{errors}")
+    settings = read_settings(config)
+    common, stats = settings.get("common", {}), settings.get("stats", {})
+    if common.get("tongue") != "1":
+        raise Failure("Tab and Enter on the language question did not choose German: "
+                      f"tongue is {common.get('tongue')!r}")
+    if stats.get("played") != "1":
+        raise Failure(f"the game started with Ctrl+N was not counted: [stats] played is {stats.get('played')!r}")
+    if int(stats.get("bestscore", "0")) <= 0:
+        raise Failure("the piece played by keys (Enter, arrows, Space, Enter) did not score: "
+                      f"[stats] bestscore is {stats.get('bestscore')!r}")
+    if common.get("MainForm", "").strip('"').replace(" ", "") != STORED_PLACE:
+        raise Failure("Wayland tells the game nothing of where its window is, so the place stored before must "
+                      f"stay: MainForm is {common.get('MainForm')!r}, was {STORED_PLACE!r}")
+    if common.get("sound") != "0":
+        raise Failure("M, typed once the highscore table had closed with Esc and the main window had the "
+                      f"keyboard again, did not switch the sound off: sound is {common.get('sound')!r}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Plays Novagrid by keys on a headless weston.")
+    parser.add_argument("--program", required=True, help="the novagrid to play")
+    parser.add_argument("--test-seat", required=True, help="the weston module novagrid-test-seat.so")
+    arguments = parser.parse_args()
+    work = tempfile.mkdtemp(prefix="novagrid-wayland-")
+    try:
+        with Weston(work, os.path.abspath(arguments.test_seat)) as weston:
+            config = play(weston, arguments.program)
+            code = weston.game.returncode
+        check(work, code, config)
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        print(f"weston's log, the game's output and its settings are kept in {work}")
+        return 1
+    shutil.rmtree(work)
+    print("on Wayland the game took its keys, kept its settings and quit cleanly")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
