@@ -56,7 +56,7 @@ const std::array<TGroup, 67>& AllGroups()
 
 }  // namespace
 
-TGameEngine::TGameEngine(TGameView& view, uint32_t seed) : view_(view), random_(seed)
+TGameEngine::TGameEngine(TGameView view, uint32_t seed) : view_(view), random_(seed)
 {
     Board.fill(CellCode::kEmpty);
     Piece.fill(CellCode::kEmpty);
@@ -66,7 +66,7 @@ TGameEngine::TGameEngine(TGameView& view, uint32_t seed) : view_(view), random_(
 
 void TGameEngine::DealPiece()
 {
-    view_.Hide();
+    view_.Sprite.Hide();
     const auto full = static_cast<int32_t>(
         std::count_if(Board.begin(), Board.end(), [](int32_t code) { return code >= CellCode::kFullFrom; }));
     Piece.fill(CellCode::kEmpty);
@@ -84,11 +84,11 @@ void TGameEngine::DealPiece()
             Piece[PieceIndex(i, j)] = random_.Below(32 * a + 33);
         }
     }
-    view_.RenderPiece();
-    view_.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
-    view_.Show();
+    view_.Drawing.RenderPiece();
+    view_.Sprite.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
+    view_.Sprite.Show();
     TimeLeft = TimeLimit;
-    view_.DrawTimeBar();
+    view_.Drawing.DrawTimeBar();
 }
 
 void TGameEngine::RotatePiece()
@@ -98,19 +98,19 @@ void TGameEngine::RotatePiece()
     for (int i = 0; i < kPieceSize; ++i)
         for (int j = 0; j < kPieceSize; ++j)
             turned[PieceIndex(2 - j, i)] = Piece[PieceIndex(i, j)];
-    view_.Hide();
+    view_.Sprite.Hide();
     Piece = turned;
-    view_.RenderPiece();
-    view_.Show();
+    view_.Drawing.RenderPiece();
+    view_.Sprite.Show();
 }
 
 // ---- Placing, clearing, losing the piece -------------------------------------
 
 bool TGameEngine::PieceFits()
 {
-    if (!FitsAt(Geometry::TargetColumn(view_.GetX()), Geometry::TargetRow(view_.GetY())))
+    if (!FitsAt(Geometry::TargetColumn(view_.Sprite.GetX()), Geometry::TargetRow(view_.Sprite.GetY())))
         return false;
-    view_.Hide();
+    view_.Sprite.Hide();
     Holding = false;
     return true;
 }
@@ -135,8 +135,8 @@ bool TGameEngine::FitsAt(int32_t col0, int32_t row0) const
 
 void TGameEngine::PlacePiece()
 {
-    const int32_t col0 = Geometry::TargetColumn(view_.GetX());
-    const int32_t row0 = Geometry::TargetRow(view_.GetY());
+    const int32_t col0 = Geometry::TargetColumn(view_.Sprite.GetX());
+    const int32_t row0 = Geometry::TargetRow(view_.Sprite.GetY());
     assert(FitsAt(col0, row0) && "PlacePiece needs a place where the piece fits");
     const bool hasBomb = std::find(Piece.begin(), Piece.end(), CellCode::kBomb) != Piece.end();
     for (int i = 0; i < kPieceSize; ++i) {
@@ -149,24 +149,24 @@ void TGameEngine::PlacePiece()
             int32_t& cell = Board[BoardIndex(c, r)];
             if (code == CellCode::kBomb) {
                 cell = CellCode::kEmpty;
-                view_.DrawCell(c, r);
-                view_.ExplodeCell(Geometry::CellLeft(c), Geometry::CellTop(r));
-                view_.PlayEffect(true, TEffect::CellExplodes);
-                view_.DrawNumbers();
+                view_.Drawing.DrawCell(c, r);
+                view_.Drawing.ExplodeCell(Geometry::CellLeft(c), Geometry::CellTop(r));
+                view_.Sound.PlayEffect(true, TEffect::CellExplodes);
+                view_.Drawing.DrawNumbers();
             } else if (cell == CellCode::kEmpty) {
                 cell = code;
                 RaiseScore(1);
-                view_.DrawNumbers();
-                view_.DrawCell(c, r);
+                view_.Drawing.DrawNumbers();
+                view_.Drawing.DrawCell(c, r);
             } else {
                 cell += CellCode::kLayerStep * CellCode::Layers(code);
-                view_.DrawCell(c, r);
+                view_.Drawing.DrawCell(c, r);
             }
         }
     }
     ++Tally.PiecesPlaced;
     if (!hasBomb)
-        view_.PlayEffect(true, TEffect::PiecePlaced);
+        view_.Sound.PlayEffect(true, TEffect::PiecePlaced);
 }
 
 void TGameEngine::ClearGroups()
@@ -180,16 +180,16 @@ void TGameEngine::ClearGroups()
         if (!complete)
             continue;
         ++groups;
-        view_.PlayEffect(false, TEffect::GroupCleared);
+        view_.Sound.PlayEffect(false, TEffect::GroupCleared);
         for (int index : group)
-            view_.InvertCell(index / kBoardSize, index % kBoardSize);
+            view_.Drawing.InvertCell(index / kBoardSize, index % kBoardSize);
         for (int index : group)
             ++hits[index];
         RaiseScore(Level / 9 + 9);
-        view_.DrawNumbers();
-        view_.Delay(300);
+        view_.Drawing.DrawNumbers();
+        view_.Drawing.Delay(300);
         for (int index : group)
-            view_.InvertCell(index / kBoardSize, index % kBoardSize);
+            view_.Drawing.InvertCell(index / kBoardSize, index % kBoardSize);
     }
 
     int32_t removed = 0;
@@ -200,30 +200,30 @@ void TGameEngine::ClearGroups()
         ++removed;
         if (Board[index] < 0)
             Board[index] = CellCode::kEmpty;
-        view_.DrawCell(index / kBoardSize, index % kBoardSize);
+        view_.Drawing.DrawCell(index / kBoardSize, index % kBoardSize);
     }
     Tally.GroupsCleared += groups;
     Tally.MostGroupsAtOnce = std::max(Tally.MostGroupsAtOnce, groups);
     if (removed > 0) {
         ++Level;
         RaiseScore(removed);
-        view_.DrawNumbers();
+        view_.Drawing.DrawNumbers();
     }
 
     if (groups >= 9) {
-        view_.Delay(200);
-        view_.PlayEffect(true, TEffect::BigBonus);
+        view_.Drawing.Delay(200);
+        view_.Sound.PlayEffect(true, TEffect::BigBonus);
         for (int32_t n = 0; n < groups; ++n) {
             RaiseScore(99);
-            view_.DrawNumbers();
-            view_.PlayEffect(true, TEffect::BonusStep);
+            view_.Drawing.DrawNumbers();
+            view_.Sound.PlayEffect(true, TEffect::BonusStep);
         }
     } else if (groups >= 3) {
-        view_.Delay(200);
+        view_.Drawing.Delay(200);
         for (int32_t n = 0; n < groups; ++n) {
             RaiseScore(9);
-            view_.DrawNumbers();
-            view_.PlayEffect(true, TEffect::BonusStep);
+            view_.Drawing.DrawNumbers();
+            view_.Sound.PlayEffect(true, TEffect::BonusStep);
         }
     }
     TimeLimit = std::max(kLongestTurn - 3 * Level, kShortestTurn);
@@ -243,31 +243,31 @@ void TGameEngine::LowerScore(int32_t points)
 void TGameEngine::DiscardPiece()
 {
     assert(Holding && "only a carried piece is thrown away");
-    view_.Release();
-    view_.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
+    view_.Sprite.Release();
+    view_.Sprite.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
     Holding = false;
     for (int j = 0; j < kPieceSize; ++j) {
         for (int i = 0; i < kPieceSize; ++i) {
             if (!CellCode::IsOccupied(Piece[PieceIndex(i, j)]))
                 continue;
-            view_.ErasePreviewSlot(i, j);
-            view_.ExplodeCell(Geometry::kPreviewLeft + Geometry::kCellSize * i, Geometry::kPreviewTop + Geometry::kCellSize * j);
-            view_.PlayEffect(true, TEffect::CellExplodes);
+            view_.Drawing.ErasePreviewSlot(i, j);
+            view_.Drawing.ExplodeCell(Geometry::kPreviewLeft + Geometry::kCellSize * i, Geometry::kPreviewTop + Geometry::kCellSize * j);
+            view_.Sound.PlayEffect(true, TEffect::CellExplodes);
             LowerScore(9);
-            view_.DrawNumbers();
+            view_.Drawing.DrawNumbers();
         }
     }
-    view_.Hide();
+    view_.Sprite.Hide();
     DealPiece();
 }
 
 void TGameEngine::ForfeitPiece()
 {
-    view_.ExplodePiece();
+    view_.Drawing.ExplodePiece();
     const auto lost = static_cast<int32_t>(std::count_if(Piece.begin(), Piece.end(), CellCode::IsOccupied));
     LowerScore(9 * lost);
-    view_.DrawNumbers();
-    view_.Hide();
+    view_.Drawing.DrawNumbers();
+    view_.Sprite.Hide();
 }
 
 // ---- The course of a game ------------------------------------------------------
@@ -283,22 +283,22 @@ void TGameEngine::NewGame()
     for (int c = 0; c < kBoardSize; ++c) {
         for (int r = 0; r < kBoardSize; ++r) {
             Board[BoardIndex(c, r)] = CellCode::kEmpty;
-            view_.DrawCell(c, r);
+            view_.Drawing.DrawCell(c, r);
         }
     }
     DealPiece();
-    view_.DrawNumbers();
+    view_.Drawing.DrawNumbers();
     Paused = false;
     GameOver = false;
     Holding = false;
-    view_.ShowPauseText(false);
+    view_.Window.ShowPauseText(false);
 }
 
 void TGameEngine::Restart()
 {
     if (Holding) {
-        view_.Release();
-        view_.Hide();
+        view_.Sprite.Release();
+        view_.Sprite.Hide();
     }
     if (GameOver) {
         NewGame();
@@ -310,13 +310,13 @@ void TGameEngine::Restart()
         NewGame();
         return;
     }
-    if (!view_.ShowGiveUpDlg()) {
+    if (!view_.Window.ShowGiveUpDlg()) {
         // The player keeps playing: a carried piece comes back where it was
         // and follows the pointer again, unless the turn ran out behind the
         // question and the piece is lost.
         if (Holding && !GameOver) {
-            view_.Show();
-            view_.Grab(view_.GetX() + Geometry::kGrabOffsetX, view_.GetY() + Geometry::kGrabOffsetY);
+            view_.Sprite.Show();
+            view_.Sprite.Grab(view_.Sprite.GetX() + Geometry::kGrabOffsetX, view_.Sprite.GetY() + Geometry::kGrabOffsetY);
         }
         return;
     }
@@ -324,7 +324,7 @@ void TGameEngine::Restart()
     // already ended as lost.
     if (!GameOver)
         EndGame(false);
-    view_.ShowHighscoreDlg(Score, THighscoreMode::Enter);
+    view_.Window.ShowHighscoreDlg(Score, THighscoreMode::Enter);
     NewGame();
 }
 
@@ -335,7 +335,7 @@ void TGameEngine::Abandon()
     if (GameUnderWay())
         EndGame(false);
     if (Holding)
-        view_.Release();
+        view_.Sprite.Release();
     Holding = false;
     GameOver = true;
 }
@@ -343,7 +343,7 @@ void TGameEngine::Abandon()
 void TGameEngine::EndGame(bool timedOut)
 {
     endReported_ = true;
-    view_.GameEnded(timedOut);
+    view_.Window.GameEnded(timedOut);
 }
 
 void TGameEngine::Pause()
@@ -351,8 +351,8 @@ void TGameEngine::Pause()
     if (GameOver || Paused)
         return;
     Paused = true;
-    view_.Paint();
-    view_.ShowPauseText(true);
+    view_.Drawing.Paint();
+    view_.Window.ShowPauseText(true);
 }
 
 void TGameEngine::boxClick()
@@ -360,14 +360,14 @@ void TGameEngine::boxClick()
     if (!Paused)
         return;
     Paused = false;
-    view_.Paint();
-    view_.ShowPauseText(false);
+    view_.Drawing.Paint();
+    view_.Window.ShowPauseText(false);
 }
 
 void TGameEngine::boxMouseMove(int32_t x, int32_t y)
 {
     if (!GameOver && !Paused && Holding)
-        view_.DragTo(x, y);
+        view_.Sprite.DragTo(x, y);
 }
 
 void TGameEngine::boxMouseDown(TMouseButton button, int32_t x, int32_t y)
@@ -375,8 +375,8 @@ void TGameEngine::boxMouseDown(TMouseButton button, int32_t x, int32_t y)
     if (GameOver || Paused)
         return;
     if (!Holding) {
-        if (view_.HitTest(x, y)) {
-            view_.Grab(Geometry::kGrabX, Geometry::kGrabY);
+        if (view_.Sprite.HitTest(x, y)) {
+            view_.Sprite.Grab(Geometry::kGrabX, Geometry::kGrabY);
             Holding = true;
         }
         return;
@@ -384,7 +384,7 @@ void TGameEngine::boxMouseDown(TMouseButton button, int32_t x, int32_t y)
     if (button == TMouseButton::Right) {
         RotatePiece();
     } else if (button == TMouseButton::Left) {
-        if (Geometry::InDiscardZone(view_.GetX(), view_.GetY())) {
+        if (Geometry::InDiscardZone(view_.Sprite.GetX(), view_.Sprite.GetY())) {
             DiscardPiece();
         } else if (PieceFits()) {
             PlacePiece();
@@ -400,7 +400,7 @@ void TGameEngine::Timer()
         return;
     ++Tally.RunningTicks;
     TimeLeft = std::max(TimeLeft - kUnitsPerTick, 0);
-    view_.DrawTimeBar();
+    view_.Drawing.DrawTimeBar();
     if (TimeLeft > 0)
         return;
     if (Holding && PieceFits()) {
@@ -412,9 +412,9 @@ void TGameEngine::Timer()
     }
     if (GameOver) {
         EndGame(true);
-        view_.PlayEffect(false, TEffect::GameOver);
-        view_.ShowGameOverDlg();
-        view_.ShowHighscoreDlg(Score, THighscoreMode::Enter);
+        view_.Sound.PlayEffect(false, TEffect::GameOver);
+        view_.Window.ShowGameOverDlg();
+        view_.Window.ShowHighscoreDlg(Score, THighscoreMode::Enter);
     } else {
         DealPiece();
     }

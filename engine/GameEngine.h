@@ -21,7 +21,7 @@ struct TGameTally {
 
 // The whole state of one game and the rules that change it. The engine owns
 // no window and no pixels: everything the player sees or hears goes through
-// the TGameView it is given. Its entries are the window's events: the turn
+// the outlets of the TGameView it is given. Its entries are the window's events: the turn
 // tick, the mouse on the playfield and the new-game and pause buttons.
 //
 // The state is public so the window can draw it and tests can arrange it;
@@ -32,7 +32,7 @@ public:
     static constexpr int32_t kLongestTurn = 600;
     static constexpr int32_t kShortestTurn = 20;
 
-    TGameEngine(TGameView& view, uint32_t seed);
+    TGameEngine(TGameView view, uint32_t seed);
 
     std::array<int32_t, kBoardCells> Board{};
     std::array<int32_t, kPieceSlots> Piece{};
@@ -96,7 +96,7 @@ private:
     // Reports the end of the running game, once.
     void EndGame(bool timedOut);
 
-    TGameView& view_;
+    TGameView view_;
     TRandom random_;
     bool endReported_ = false;
 };

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "GameView.h"
+#include "SpritePlace.h"
 
-// A view without a window: drawing and sound do nothing, and a substitute
-// sprite keeps only what the engine reads back (position, visibility, drag
-// state), following the floating sprite's rules. Runs whole games headless.
-class THeadlessView : public TGameView {
+// A view without a window that plays every role: drawing and sound do
+// nothing, and a substitute sprite keeps only what the engine reads back
+// (position, visibility, drag state) by the floating sprite's own rules.
+// Runs whole games headless.
+class THeadlessView : public TDrawingOutlet, public TSpriteOutlet, public TSoundOutlet, public TWindowOutlet {
 public:
     static constexpr int32_t kSpriteSize = 75;
+
+    THeadlessView() { Place.Width = Place.Height = kSpriteSize; }
 
     void Paint() override {}
     void DrawCell(int, int) override {}
@@ -21,14 +25,14 @@ public:
     void Delay(int) override {}
 
     void SetPosition(int32_t x, int32_t y) override;
-    void Show() override { Visible = true; }
-    void Hide() override { Visible = false; }
-    bool HitTest(int32_t x, int32_t y) override;
-    void Grab(int32_t x, int32_t y) override;
+    void Show() override { Place.Visible = true; }
+    void Hide() override { Place.Visible = false; }
+    bool HitTest(int32_t x, int32_t y) const override { return Place.HitTest(x, y); }
+    void Grab(int32_t x, int32_t y) override { Place.Grab(x, y); }
     void DragTo(int32_t x, int32_t y) override;
-    void Release() override { Dragging = false; }
-    int32_t GetX() override { return X; }
-    int32_t GetY() override { return Y; }
+    void Release() override { Place.Dragging = false; }
+    int32_t GetX() const override { return Place.X; }
+    int32_t GetY() const override { return Place.Y; }
 
     void PlayEffect(bool, TEffect) override {}
     void ShowPauseText(bool visible) override { PauseTextVisible = visible; }
@@ -37,12 +41,7 @@ public:
     void ShowHighscoreDlg(int32_t, THighscoreMode) override {}
     void GameEnded(bool) override {}
 
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t GrabDX = 0;
-    int32_t GrabDY = 0;
-    bool Visible = false;
-    bool Dragging = false;
+    TSpritePlace Place;
     bool PauseTextVisible = false;
     bool GiveUpAnswer = true;  // what the give-up question answers
 };

@@ -9,6 +9,9 @@
 // tests all read these; nothing else defines them.
 namespace Geometry {
 
+constexpr int32_t kPlayfieldWidth = 500;
+constexpr int32_t kPlayfieldHeight = 333;
+
 constexpr int32_t kCellSize = 25;
 // Board cell (c, r) has its top left at (kBoardLeft + 25 c, kBoardTop + 25 r).
 constexpr int32_t kBoardLeft = 48;
@@ -33,6 +36,26 @@ constexpr int32_t CellTop(int row) { return kBoardTop + kCellSize * row; }
 // must not overflow on the way.
 constexpr int32_t TargetColumn(int32_t x) { return static_cast<int32_t>((int64_t{x} + 14) / kCellSize - 2); }
 constexpr int32_t TargetRow(int32_t y) { return static_cast<int32_t>((int64_t{y} + 9) / kCellSize - 2); }
+
+// Level and score: five digits each, from the digit sheet, 13 pixels apart.
+constexpr int32_t kDigitLeft = 327;
+constexpr int32_t kDigitStep = 13;
+constexpr int32_t kDigitWidth = 11;
+constexpr int32_t kDigitHeight = 20;
+constexpr int32_t kLevelTop = 218;
+constexpr int32_t kScoreTop = 253;
+// Their labels, above the digits.
+constexpr int32_t kLabelLeft = 323;
+constexpr int32_t kLevelLabelTop = 204;
+constexpr int32_t kScoreLabelTop = 238;
+
+// The time bar, full at the start of a turn.
+constexpr int32_t kBarLeft = 307;
+constexpr int32_t kBarTop = 156;
+constexpr int32_t kBarWidth = 103;
+constexpr int32_t kBarHeight = 18;
+// A sprite whose top left lies here may stand over the bar.
+constexpr bool MayCoverTimeBar(int32_t x, int32_t y) { return 232 < x && x < 440 && 81 < y && y < 174; }
 
 // A sprite whose top left lies here, over the preview box, is thrown away when dropped.
 constexpr bool InDiscardZone(int32_t x, int32_t y) { return x > 298 && x < 338 && y > 33 && y < 73; }

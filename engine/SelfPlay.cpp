@@ -39,8 +39,8 @@ TPlacement GreedyPlacement(const TGameEngine& engine)
                 trial.Board = engine.Board;
                 trial.Level = engine.Level;
                 trial.Holding = true;
-                view.X = Geometry::CellLeft(column);
-                view.Y = Geometry::CellTop(row);
+                view.Place.X = Geometry::CellLeft(column);
+                view.Place.Y = Geometry::CellTop(row);
                 if (!trial.PieceFits())
                     continue;
                 trial.PlacePiece();

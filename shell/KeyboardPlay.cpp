@@ -2,12 +2,10 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QToolButton>
+#include <QAction>
 #include <algorithm>
 
 #include "MainForm.h"
-#include "PlayfieldBox.h"
 #include "PlayfieldGeometry.h"
 
 namespace {
@@ -43,8 +41,7 @@ int OnBoard(int cell, TSpan span)
 
 }  // namespace
 
-TKeyboardPlay::TKeyboardPlay(TMainForm& form)
-    : QObject(&form), form_(form), box_(form.findChild<TPlayfieldBox*>())
+TKeyboardPlay::TKeyboardPlay(TMainForm& form) : QObject(&form), form_(form)
 {
     form.installEventFilter(this);
 }
@@ -54,7 +51,23 @@ bool TKeyboardPlay::eventFilter(QObject* watched, QEvent* event)
     // Keys that reach the window past an open dialog (sent, not typed) are not for the game either.
     if (watched != &form_ || event->type() != QEvent::KeyPress || QApplication::activeModalWidget() != nullptr)
         return QObject::eventFilter(watched, event);
-    return KeyPressed(*static_cast<QKeyEvent*>(event));
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    return ToolBarKey(key) || KeyPressed(key);
+}
+
+bool TKeyboardPlay::ToolBarKey(const QKeyEvent& key)
+{
+    // The window system hands a command's keys to its action before the
+    // window sees them; a key that comes here all the same (the window not
+    // active, a key sent by a program) goes the same way.
+    const QKeySequence pressed(key.keyCombination());
+    for (QAction* command : form_.actions()) {
+        if (command->isEnabled() && !key.isAutoRepeat() && command->shortcuts().contains(pressed)) {
+            command->trigger();
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TKeyboardPlay::KeyPressed(const QKeyEvent& key)
@@ -67,15 +80,9 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key)
         TAction action;
     };
     constexpr Qt::KeyboardModifiers kPlain = Qt::NoModifier;
-    constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
     static const TBinding kBindings[] = {
-        {kCtrl, Qt::Key_N, false, [](TKeyboardPlay& keys) { keys.ClickToolButton("StartBtn"); }},
         {kPlain, Qt::Key_P, false, [](TKeyboardPlay& keys) { keys.PauseOrResume(); }},
         {kPlain, Qt::Key_Pause, false, [](TKeyboardPlay& keys) { keys.PauseOrResume(); }},
-        {kCtrl, Qt::Key_H, false, [](TKeyboardPlay& keys) { keys.ClickToolButton("HighScoreBtn"); }},
-        {kPlain, Qt::Key_F1, false, [](TKeyboardPlay& keys) { keys.ClickToolButton("RulesBtn"); }},
-        {kPlain, Qt::Key_M, false, [](TKeyboardPlay& keys) { keys.ClickToolButton("Soundbtn"); }},
-        {kCtrl, Qt::Key_Q, false, [](TKeyboardPlay& keys) { keys.ClickToolButton("ExitBtn"); }},
         {kPlain, Qt::Key_Return, false, [](TKeyboardPlay& keys) { keys.PickUpOrDrop(); }},
         {kPlain, Qt::Key_Enter, false, [](TKeyboardPlay& keys) { keys.PickUpOrDrop(); }},
         {kPlain, Qt::Key_Left, true, [](TKeyboardPlay& keys) { keys.MoveByCell(-1, 0); }},
@@ -98,18 +105,13 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key)
     return false;
 }
 
-void TKeyboardPlay::ClickToolButton(const char* name)
-{
-    form_.findChild<QToolButton*>(QLatin1String(name))->click();
-}
-
 void TKeyboardPlay::PauseOrResume()
 {
     // A paused game goes on at a click on the board; the press is not played.
     if (form_.Engine().Paused)
-        ClickMouse(Qt::LeftButton, CarryingPointer());
+        ClickMouse(TMouseButton::Left, CarryingPointer());
     else
-        ClickToolButton("PauseBtn");
+        form_.Run([this] { form_.Engine().Pause(); });
 }
 
 void TKeyboardPlay::PickUpOrDrop()
@@ -118,11 +120,11 @@ void TKeyboardPlay::PickUpOrDrop()
     if (engine.GameOver || engine.Paused)
         return;
     if (engine.Holding) {
-        ClickMouse(Qt::LeftButton, CarryingPointer());
+        ClickMouse(TMouseButton::Left, CarryingPointer());
         return;
     }
     // The waiting piece stands in the preview box, under the point a mouse grabs it by.
-    ClickMouse(Qt::LeftButton, {Geometry::kGrabX, Geometry::kGrabY});
+    ClickMouse(TMouseButton::Left, {Geometry::kGrabX, Geometry::kGrabY});
     if (engine.Holding)
         CarryTo(kMiddleCell, kMiddleCell);
 }
@@ -141,7 +143,7 @@ void TKeyboardPlay::Turn()
 {
     if (!Carrying())
         return;
-    ClickMouse(Qt::RightButton, CarryingPointer());
+    ClickMouse(TMouseButton::Right, CarryingPointer());
 }
 
 void TKeyboardPlay::ThrowAway()
@@ -151,7 +153,7 @@ void TKeyboardPlay::ThrowAway()
     // Back onto its box, where a drop throws it away.
     const QPoint home(Geometry::kGrabX, Geometry::kGrabY);
     MoveMouse(home);
-    ClickMouse(Qt::LeftButton, home);
+    ClickMouse(TMouseButton::Left, home);
 }
 
 bool TKeyboardPlay::Carrying() const
@@ -172,18 +174,14 @@ void TKeyboardPlay::CarryTo(int column, int row)
 
 void TKeyboardPlay::MoveMouse(QPoint at)
 {
-    SendMouse(QEvent::MouseMove, Qt::NoButton, at);
+    form_.Run([&] { form_.Engine().boxMouseMove(at.x(), at.y()); });
 }
 
-void TKeyboardPlay::ClickMouse(Qt::MouseButton button, QPoint at)
+void TKeyboardPlay::ClickMouse(TMouseButton button, QPoint at)
 {
-    SendMouse(QEvent::MouseButtonPress, button, at);
-    SendMouse(QEvent::MouseButtonRelease, button, at);
-}
-
-void TKeyboardPlay::SendMouse(QEvent::Type type, Qt::MouseButton button, QPoint at)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-    QMouseEvent event(type, at, box_->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(box_, &event);
+    // What a click on the playfield does: the press, and for the left button the click.
+    TGameEngine& engine = form_.Engine();
+    form_.Run([&] { engine.boxMouseDown(button, at.x(), at.y()); });
+    if (button == TMouseButton::Left)
+        form_.Run([&] { engine.boxClick(); });
 }

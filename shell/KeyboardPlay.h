@@ -4,16 +4,17 @@
 #include <QObject>
 #include <QPoint>
 
+#include "GameEngine.h"
+
 class QKeyEvent;
-class QWidget;
 class TMainForm;
 
-// The whole game from the keyboard of the main window. The keys are a second
-// pointer: the shortcut keys click the tool bar buttons, and the piece keys
-// send the playfield the presses, moves and releases a mouse would send for
-// the same cells, so every rule stays the engine's and the mouse path runs
-// unchanged. Whichever moved the piece last, mouse or key, the next key
-// starts from where the piece is. No key acts while a modal dialog is open.
+// The whole game from the keyboard of the main window. The tool bar's
+// commands are actions with keys of their own; the piece keys are a second
+// pointer: they run the engine entries a mouse runs on the playfield (press,
+// move, click) for the same cells, so every rule stays the engine's.
+// Whichever moved the piece last, mouse or key, the next key starts from
+// where the piece is. No key acts while a modal dialog is open.
 //
 //   Ctrl+N new game, P or Pause pause (again: resume), Ctrl+H highscores,
 //   F1 rules, M sound, Ctrl+Q exit; Enter picks the waiting piece up onto the
@@ -30,8 +31,8 @@ protected:
 
 private:
     // False for keys that are not the game's, which then go on as before.
+    bool ToolBarKey(const QKeyEvent& key);
     bool KeyPressed(const QKeyEvent& key);
-    void ClickToolButton(const char* name);
     void PauseOrResume();
     void PickUpOrDrop();
     void MoveByCell(int columns, int rows);
@@ -44,9 +45,7 @@ private:
     void CarryTo(int column, int row);
 
     void MoveMouse(QPoint at);
-    void ClickMouse(Qt::MouseButton button, QPoint at);
-    void SendMouse(QEvent::Type type, Qt::MouseButton button, QPoint at);
+    void ClickMouse(TMouseButton button, QPoint at);
 
     TMainForm& form_;
-    QWidget* box_;
 };

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QAction>
 #include <QActionGroup>
 #include <QGraphicsDropShadowEffect>
 #include <QGuiApplication>
@@ -32,6 +33,7 @@
 #include "Texts.h"
 #include "Tongdlg.h"
 #include "UrlOpener.h"
+#include "WindowGeometry.h"
 #include "Zoom.h"
 
 namespace {
@@ -43,9 +45,9 @@ const QString kMakersSite = QStringLiteral("https://www.blumogames.de/");
 TMainForm::TMainForm(uint32_t seed)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      view_(*this, surface_, sheets_, engine_),
-      engine_(view_, seed),
-      waves([this] { return Soundbtn->isChecked(); }),
+      playfield_(surface_, sheets_, engine_, &German),
+      waves([this] { return SoundAction->isChecked(); }),
+      engine_(TGameView(playfield_, playfield_.Sprite(), waves, *this), seed),
       EndGameDlg([this] { return new TEndGameDlg(*this); }),
       InfoDialog([this] {
           return new TInfoDialog(*this, [this] { TongueDlg->ShowModal(); }, [this] { PaintPlayfield(); });
@@ -70,16 +72,16 @@ TMainForm::TMainForm(uint32_t seed)
 
     Chiffre.Init(std::string(), 0);
     tongue = settings_.Tongue();
-    setFixedSize(TSurface::kWidth, kToolBarHeight + TSurface::kHeight);
+    setFixedSize(WindowGeometry::kClientWidth, WindowGeometry::kClientHeight);
     HelpSystem = std::make_unique<hh::THookHelpSystem>(
         QCoreApplication::applicationDirPath() + QStringLiteral("/nvgd.rcc"), QString(), 0);
 
     box = new TPlayfieldBox(this, surface_);
-    box->move(0, kToolBarHeight);
+    box->move(0, WindowGeometry::kToolBarHeight);
     BuildToolBar();
     new TKeyboardPlay(*this);  // owned by the window
     blumoOpener_ = new TUrlOpener(this);
-    Soundbtn->setChecked(settings_.Sound());
+    SoundAction->setChecked(settings_.Sound());
 
     PauseText = AddBoardText("PauseText", {76, 144, 181, 77});
     PauseText->setText(TextsFor(true).PauseText);
@@ -89,14 +91,16 @@ TMainForm::TMainForm(uint32_t seed)
     FirstHint = AddBoardText("FirstHint", {58, 150, 205, 70});
     FirstHint->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    view_.SetApplyTexts([this] { ApplyTexts(); });
+    playfield_.SetApplyTexts([this] { ApplyTexts(); });
     connect(box, &TPlayfieldBox::MouseDown, this,
             [this](TMouseButton button, int x, int y) { Run([&] { engine_.boxMouseDown(button, x, y); }); });
     connect(box, &TPlayfieldBox::MouseMove, this, [this](int x, int y) { Run([&] { engine_.boxMouseMove(x, y); }); });
     connect(box, &TPlayfieldBox::Click, this, [this] { Run([&] { engine_.boxClick(); }); });
 
-    // What the animations draw while they hold the event loop still reaches the screen.
+    // What the animations draw while they hold the event loop still reaches
+    // the screen, and so does what was drawn before a clip holds it.
     surface_.SetFlushHook([this] { box->repaint(surface_.TakeDirty()); });
+    waves.SetBeforeWaiting([this] { surface_.Flush(); });
 
     Timer1.setInterval(kTickMilliseconds);
     connect(&Timer1, &QTimer::timeout, this, [this] { Run([&] { engine_.Timer(); }); });
@@ -116,16 +120,22 @@ void TMainForm::CreateDialogs()
     GameOverDlg.Get();
 }
 
-QToolButton* TMainForm::AddToolButton(const char* name, int left, int width, const QString& picture)
+QAction* TMainForm::AddCommand(const char* button, int left, int width, const QString& picture,
+                               const QKeySequence& keys, void (TMainForm::*handler)())
 {
-    auto* button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, 4, width, 25);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(Assets::PictureIcon(picture));
-    button->setIconSize(QSize(width - 6, 19));
-    return button;
+    auto* action = new QAction(Assets::PictureIcon(picture), QString(), this);
+    action->setShortcut(keys);
+    addAction(action);
+    if (handler != nullptr)
+        connect(action, &QAction::triggered, this, handler);
+    auto* tool = new QToolButton(this);
+    tool->setObjectName(QLatin1String(button));
+    tool->setDefaultAction(action);
+    tool->setGeometry(left, 4, width, 25);
+    tool->setAutoRaise(true);
+    tool->setFocusPolicy(Qt::NoFocus);
+    tool->setIconSize(QSize(width - 6, 19));
+    return action;
 }
 
 QLabel* TMainForm::AddBoardText(const char* name, const QRect& place)
@@ -152,46 +162,30 @@ QLabel* TMainForm::AddBoardText(const char* name, const QRect& place)
 
 void TMainForm::BuildToolBar()
 {
-    StartBtn = AddToolButton("StartBtn", 4, 25, QStringLiteral("bomb"));
-    PauseBtn = AddToolButton("PauseBtn", 32, 25, QStringLiteral("cup"));
-    Soundbtn = AddToolButton("Soundbtn", 60, 25, QStringLiteral("sound"));
-    HighScoreBtn = AddToolButton("HighScoreBtn", 88, 25, QStringLiteral("podium"));
-    ExitBtn = AddToolButton("ExitBtn", 116, 25, QStringLiteral("door"));
-    TongueBtn = AddToolButton("TongueBtn", 379, 25, QStringLiteral("lips"));
-    RulesBtn = AddToolButton("RulesBtn", 408, 25, QStringLiteral("rules"));
-    InfoBtn = AddToolButton("InfoBtn", 436, 25, QStringLiteral("info"));
-    BlumoBtn = AddToolButton("BlumoBtn", 464, 29, QStringLiteral("face_small"));
+    StartAction = AddCommand("StartBtn", 4, 25, QStringLiteral("bomb"), QKeySequence::New, &TMainForm::Restart);
+    PauseAction = AddCommand("PauseBtn", 32, 25, QStringLiteral("cup"), {}, &TMainForm::Pause);
+    SoundAction = AddCommand("Soundbtn", 60, 25, QStringLiteral("sound"), Qt::Key_M, nullptr);
+    HighscoreAction = AddCommand("HighScoreBtn", 88, 25, QStringLiteral("podium"), Qt::CTRL | Qt::Key_H,
+                                 &TMainForm::highscore);
+    // Ctrl+Q everywhere: the platforms that lack a standard Quit key (Windows) get it too.
+    ExitAction = AddCommand("ExitBtn", 116, 25, QStringLiteral("door"), Qt::CTRL | Qt::Key_Q, &TMainForm::ExitBtnClick);
+    TongueAction = AddCommand("TongueBtn", 379, 25, QStringLiteral("lips"), {}, &TMainForm::TongueBtnClick);
+    RulesAction = AddCommand("RulesBtn", 408, 25, QStringLiteral("rules"), QKeySequence::HelpContents,
+                             &TMainForm::rules);
+    InfoAction = AddCommand("InfoBtn", 436, 25, QStringLiteral("info"), {}, &TMainForm::info);
+    BlumoAction = AddCommand("BlumoBtn", 464, 29, QStringLiteral("face_small"), {}, &TMainForm::BlumoBtnClick);
 
-    // Down means sound on; the picture shows which.
-    Soundbtn->setIcon(Assets::ToggleIcon(QStringLiteral("sound"), QStringLiteral("sound_off")));
-    Soundbtn->setCheckable(true);
-
-    connect(StartBtn, &QToolButton::clicked, this, &TMainForm::Restart);
-    connect(PauseBtn, &QToolButton::clicked, this, &TMainForm::Pause);
-    connect(HighScoreBtn, &QToolButton::clicked, this, &TMainForm::highscore);
-    connect(ExitBtn, &QToolButton::clicked, this, &QWidget::close);
-    connect(TongueBtn, &QToolButton::clicked, this, &TMainForm::TongueBtnClick);
-    connect(RulesBtn, &QToolButton::clicked, this, &TMainForm::rules);
-    connect(InfoBtn, &QToolButton::clicked, this, &TMainForm::info);
-    connect(BlumoBtn, &QToolButton::clicked, this, &TMainForm::BlumoBtnClick);
+    // Checked means sound on; the picture shows which.
+    SoundAction->setIcon(Assets::ToggleIcon(QStringLiteral("sound"), QStringLiteral("sound_off")));
+    SoundAction->setCheckable(true);
 }
 
-template <typename Entry>
-void TMainForm::Run(Entry entry)
+void TMainForm::ShowDrawn()
 {
-    entry();
     box->update(surface_.TakeDirty());
 }
 
 // ---- Outlets -----------------------------------------------------------------
-
-void TMainForm::PlayEffect(bool wait, TEffect effect)
-{
-    // A waiting clip holds the event loop: what was drawn must show first.
-    if (wait)
-        surface_.Flush();
-    waves.PlayEffect(wait, effect);
-}
 
 void TMainForm::ShowPauseText(bool visible)
 {
@@ -200,19 +194,19 @@ void TMainForm::ShowPauseText(bool visible)
 
 void TMainForm::ShowGameOverDlg()
 {
-    box->update(surface_.TakeDirty());
+    ShowDrawn();
     GameOverDlg->ShowModal();
 }
 
 bool TMainForm::ShowGiveUpDlg()
 {
-    box->update(surface_.TakeDirty());
+    ShowDrawn();
     return GiveUpDlg->ShowModal() == TModalDialog::kYes;
 }
 
 void TMainForm::ShowHighscoreDlg(int32_t score, THighscoreMode mode)
 {
-    box->update(surface_.TakeDirty());
+    ShowDrawn();
     HighscoreDlg->ShowModal(score, mode);
 }
 
@@ -230,19 +224,19 @@ void TMainForm::GameEnded(bool timedOut)
 void TMainForm::ApplyTexts()
 {
     const TTexts& texts = Texts();
-    StartBtn->setToolTip(texts.StartHint);
-    RulesBtn->setToolTip(texts.RulesHint);
-    PauseBtn->setToolTip(texts.PauseHint);
-    Soundbtn->setToolTip(texts.SoundHint);
-    HighScoreBtn->setToolTip(texts.HighScoreHint);
-    ExitBtn->setToolTip(texts.ExitHint);
-    TongueBtn->setToolTip(texts.TongueHint);
-    InfoBtn->setToolTip(texts.InfoHint);
-    BlumoBtn->setToolTip(texts.BlumoHint);
+    StartAction->setToolTip(texts.StartHint);
+    RulesAction->setToolTip(texts.RulesHint);
+    PauseAction->setToolTip(texts.PauseHint);
+    SoundAction->setToolTip(texts.SoundHint);
+    HighscoreAction->setToolTip(texts.HighScoreHint);
+    ExitAction->setToolTip(texts.ExitHint);
+    TongueAction->setToolTip(texts.TongueHint);
+    InfoAction->setToolTip(texts.InfoHint);
+    BlumoAction->setToolTip(texts.BlumoHint);
     PauseText->setText(texts.PauseText);
     FirstHint->setText(texts.FirstHint);
-    view_.DrawNumbers();
-    box->update(surface_.TakeDirty());
+    playfield_.DrawNumbers();
+    ShowDrawn();
 }
 
 // ---- Tool bar ------------------------------------------------------------------
@@ -281,6 +275,11 @@ void TMainForm::info()
     InfoDialog->ShowModal();
     if (running)
         Timer1.start();
+}
+
+void TMainForm::ExitBtnClick()
+{
+    close();
 }
 
 void TMainForm::TongueBtnClick()
@@ -376,7 +375,7 @@ void TMainForm::Activate()
 
 void TMainForm::PaintPlayfield()
 {
-    Run([this] { view_.Paint(); });
+    Run([this] { playfield_.Paint(); });
 }
 
 // ---- Placement -------------------------------------------------------------------
@@ -462,7 +461,7 @@ void TMainForm::Leave()
     HelpSystem.reset();
     hh::HHCloseAll();
     try {
-        settings_.SetSound(Soundbtn->isChecked());
+        settings_.SetSound(SoundAction->isChecked());
         settings_.SetTongue(tongue);
     } catch (const EStoreError& error) {
         ShowStoreError(error);
@@ -471,7 +470,7 @@ void TMainForm::Leave()
 
 void TMainForm::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (event->pos().y() >= kToolBarHeight)
+    if (event->pos().y() >= WindowGeometry::kToolBarHeight)
         return;
     const auto keep = [this](auto write) {
         try {

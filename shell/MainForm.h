@@ -5,16 +5,16 @@
 #include <memory>
 
 #include "Chiffre.h"
-#include "FormView.h"
 #include "GameEngine.h"
 #include "GameSettings.h"
 #include "OnDemand.h"
+#include "Playfield.h"
 #include "Sheets.h"
 #include "SoundEffects.h"
 #include "Surface.h"
 
+class QAction;
 class QLabel;
-class QToolButton;
 class TEndGameDlg;
 class TGameOverDlg;
 class TGiveUpDlg;
@@ -31,10 +31,9 @@ class TUrlOpener;
 // The game's window: the tool bar over the playfield, the turn timer, and
 // the frame around a game — start-up, the dialogs of the tool bar and the
 // quit flow that writes the settings back.
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, public TWindowOutlet {
     Q_OBJECT
 public:
-    static constexpr int kToolBarHeight = 33;
     static constexpr int kTickMilliseconds = 300;
 
     // Creation of the window (FormCreate): reads the language and the sound
@@ -47,14 +46,22 @@ public:
     // every one of them now.
     void CreateDialogs();
 
-    // Outlets of the engine that the window provides.
-    void PlayEffect(bool wait, TEffect effect);
-    void ShowPauseText(bool visible);
-    void ShowGameOverDlg();
-    bool ShowGiveUpDlg();
-    void ShowHighscoreDlg(int32_t score, THighscoreMode mode);
+    // The window's outlets of the engine.
+    void ShowPauseText(bool visible) override;
+    void ShowGameOverDlg() override;
+    bool ShowGiveUpDlg() override;
+    void ShowHighscoreDlg(int32_t score, THighscoreMode mode) override;
     // Counts the game that has just ended into the lifetime record.
-    void GameEnded(bool timedOut);
+    void GameEnded(bool timedOut) override;
+
+    // Runs one engine entry, as the window's events and keys do, and sends
+    // what it drew to the screen.
+    template <typename Entry>
+    void Run(Entry entry)
+    {
+        entry();
+        ShowDrawn();
+    }
 
     // The tool tips, the pause text and the playfield's labels in the current language.
     void ApplyTexts();
@@ -75,7 +82,7 @@ public:
 
     TGameEngine& Engine() { return engine_; }
     // Top left of the floating piece on the playfield, where it stands now.
-    QPoint PiecePosition() { return {view_.GetX(), view_.GetY()}; }
+    QPoint PiecePosition() { return {playfield_.Sprite().GetX(), playfield_.Sprite().GetY()}; }
     bool TimerRunning() const { return Timer1.isActive(); }
     const QImage& PlayfieldImage() const { return surface_.Image(); }
     // False once the desktop failed to open the maker's site: the button is inert.
@@ -95,15 +102,16 @@ private:
     void BuildToolBar();
     // A text shown over the board, as the pause text is.
     QLabel* AddBoardText(const char* name, const QRect& place);
-    QToolButton* AddToolButton(const char* name, int left, int width, const QString& picture);
-    // Runs one engine entry and sends what it drew to the screen.
-    template <typename Entry>
-    void Run(Entry entry);
+    // A command of the tool bar: its action, with its keys, on a button of its own.
+    QAction* AddCommand(const char* button, int left, int width, const QString& picture, const QKeySequence& keys,
+                        void (TMainForm::*handler)());
+    void ShowDrawn();
     void Activate();
     void Restart();
     void Pause();
     void highscore();
     void info();
+    void ExitBtnClick();
     void TongueBtnClick();
     void rules();
     void BlumoBtnClick();
@@ -115,9 +123,9 @@ private:
     TChiffre Chiffre;  // enciphers the highscore rows
     TSurface surface_;
     TSheets sheets_;
-    TFormView view_;
-    TGameEngine engine_;
+    TPlayfield playfield_;
     TSoundEffects waves;
+    TGameEngine engine_;
     std::unique_ptr<hh::THookHelpSystem> HelpSystem;
     QTimer Timer1;
     bool FirstActivation = true;
@@ -128,15 +136,16 @@ private:
     TPlayfieldBox* box = nullptr;
     QLabel* PauseText = nullptr;
     QLabel* FirstHint = nullptr;
-    QToolButton* StartBtn = nullptr;
-    QToolButton* PauseBtn = nullptr;
-    QToolButton* Soundbtn = nullptr;
-    QToolButton* HighScoreBtn = nullptr;
-    QToolButton* ExitBtn = nullptr;
-    QToolButton* TongueBtn = nullptr;
-    QToolButton* RulesBtn = nullptr;
-    QToolButton* InfoBtn = nullptr;
-    QToolButton* BlumoBtn = nullptr;
+    // The tool bar's commands, each on its button (StartBtn, PauseBtn, ...).
+    QAction* StartAction = nullptr;
+    QAction* PauseAction = nullptr;
+    QAction* SoundAction = nullptr;  // checked: sound on
+    QAction* HighscoreAction = nullptr;
+    QAction* ExitAction = nullptr;
+    QAction* TongueAction = nullptr;
+    QAction* RulesAction = nullptr;
+    QAction* InfoAction = nullptr;
+    QAction* BlumoAction = nullptr;
 
     // Made at start-up, where its timer starts, and gone after the first activation.
     std::unique_ptr<TSplash> Splash;

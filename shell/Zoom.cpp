@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "MainForm.h"
+#include "WindowGeometry.h"
 
 namespace Zoom {
 
@@ -20,7 +20,7 @@ bool Fits(int zoom, const QSize& available)
 
 QSize SeedSize()
 {
-    return {TSurface::kWidth, TMainForm::kToolBarHeight + TSurface::kHeight};
+    return {WindowGeometry::kClientWidth, WindowGeometry::kClientHeight};
 }
 
 int Fitted(int wanted, const QSize& available)

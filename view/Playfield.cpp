@@ -9,29 +9,20 @@
 #include <QString>
 
 #include "GameEngine.h"
+#include "PlayfieldGeometry.h"
 #include "Sheets.h"
 #include "Surface.h"
 #include "Texts.h"
+
+// The playfield's places, named where the rules read them too.
+using namespace Geometry;
 
 namespace {
 
 constexpr int kDigitCount = 5;
 constexpr int32_t kLargestNumber = 99999;
-constexpr int kDigitLeft = 327;
-constexpr int kDigitStep = 13;
-constexpr int kDigitWidth = 11;
-constexpr int kDigitHeight = 20;
-constexpr int kLevelTop = 218;
-constexpr int kScoreTop = 253;
-constexpr int kLabelLeft = 323;
-constexpr int kLevelLabelTop = 204;
-constexpr int kScoreLabelTop = 238;
 constexpr QRgb kLabelColour = 0xFFFF00;
 
-constexpr int kBarLeft = 307;
-constexpr int kBarTop = 156;
-constexpr int kBarWidth = 103;
-constexpr int kBarHeight = 18;
 
 constexpr QRgb kEmptySlotTint = qRgb(31, 31, 31);  // ORed over the board by the frame's empty slots
 constexpr QPoint kFlash{400, 50};
@@ -45,7 +36,7 @@ constexpr uint32_t kFrameMilliseconds = 30;
 // 128, lands in column 16, row 0.
 QPoint TileOf(int32_t code)
 {
-    return {code / 8 * TPlayfield::kCellSize, code % 8 * TPlayfield::kCellSize};
+    return {code / 8 * kCellSize, code % 8 * kCellSize};
 }
 
 QFont LabelFont()
@@ -160,7 +151,7 @@ void TPlayfield::DrawTimeBar()
     // these bounds (which reach further right than needed).
     const int32_t x = sprite_.GetX();
     const int32_t y = sprite_.GetY();
-    if (232 < x && x < 440 && 81 < y && y < 174)
+    if (Geometry::MayCoverTimeBar(x, y))
         sprite_.Refresh();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include "GameView.h"
 #include "Sprites.h"
 
 class TGameEngine;
@@ -24,15 +25,8 @@ uint32_t SteadyTicks();
 //
 // The animations and Delay block the caller, dispatching no events; before
 // each wait they flush the surface so their frames still reach the screen.
-class TPlayfield {
+class TPlayfield final : public TDrawingOutlet {
 public:
-    static constexpr int kBoardLeft = 48;
-    static constexpr int kBoardTop = 53;
-    static constexpr int kCellSize = 25;
-    static constexpr int kPreviewLeft = 321;
-    static constexpr int kPreviewTop = 53;
-    static constexpr int kPiecePixels = 75;  // side of the piece bitmaps and the sprite
-
     // `engine` is only stored here, so it may be constructed after the
     // playfield. `german` tells the language of the labels at each draw.
     TPlayfield(TSurface& surface, const TSheets& sheets, const TGameEngine& engine,
@@ -52,25 +46,25 @@ public:
 
     // The whole playfield from the sheets and the engine state; the board
     // shows empty while the game is paused.
-    void Paint();
-    void DrawCell(int column, int row);
+    void Paint() override;
+    void DrawCell(int column, int row) override;
     // Five digits of `value`, clamped to 99999, in the digit row at height y.
     void DrawNumber(int32_t value, int y);
-    void DrawNumbers();
+    void DrawNumbers() override;
     // Refreshes the sprite when it stands where the bar may have painted over it.
-    void DrawTimeBar();
+    void DrawTimeBar() override;
     // The piece into PiecePicture and PieceMask; nothing on the surface.
-    void RenderPiece();
-    void ErasePreviewSlot(int column, int row);
+    void RenderPiece() override;
+    void ErasePreviewSlot(int column, int row) override;
     // Six frames over the 25 x 25 cell at (x, y); the area ends as it was.
-    void ExplodeCell(int32_t x, int32_t y);
+    void ExplodeCell(int32_t x, int32_t y) override;
     // Hides the sprite, then six frames over every occupied slot at its
     // place; the area ends as it was with the sprite hidden.
-    void ExplodePiece();
+    void ExplodePiece() override;
     // Flashes the cell; a second call restores it exactly.
-    void InvertCell(int column, int row);
+    void InvertCell(int column, int row) override;
     // Returns once the tick counter has advanced by more than `milliseconds`.
-    void Delay(int milliseconds);
+    void Delay(int milliseconds) override;
 
 private:
     void ShowFrame();

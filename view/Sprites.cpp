@@ -82,9 +82,8 @@ bool Reaches(const QImage& image, QPoint origin, const QRect& part)
 }  // namespace
 
 tSprite::tSprite(TSurface& canvas, int32_t width, int32_t height)
-    : Width(Magnitude(width)),
-      Height(Magnitude(height)),
-      SaveUnder(NewBitmap(Width, Height)),
+    : Place{.Width = Magnitude(width), .Height = Magnitude(height)},
+      SaveUnder(NewBitmap(Place.Width, Place.Height)),
       HasSaveUnder(!SaveUnder.isNull()),
       Canvas(canvas)
 {
@@ -108,66 +107,59 @@ void tSprite::SetMask(const QImage& mask, int32_t x, int32_t y)
 
 void tSprite::SetPosition(int32_t x, int32_t y)
 {
-    if (!IsReady() || (x == X && y == Y))
+    if (!IsReady() || Place.IsAt(x, y))
         return;
-    Dragging = false;
-    GrabDX = 0;
-    GrabDY = 0;
-    if (Visible) {
+    Place.EndDrag();
+    if (Place.Visible) {
         MoveSprite(x, y);
     } else {
-        X = x;
-        Y = y;
+        Place.X = x;
+        Place.Y = y;
     }
 }
 
 void tSprite::Show()
 {
-    if (!IsReady() || Visible)
+    if (!IsReady() || Place.Visible)
         return;
     DrawFresh();
-    Visible = true;
+    Place.Visible = true;
 }
 
 void tSprite::Hide()
 {
-    if (!IsReady() || !Visible)
+    if (!IsReady() || !Place.Visible)
         return;
     RestoreUnder();
-    Visible = false;
+    Place.Visible = false;
 }
 
 bool tSprite::HitTest(int32_t x, int32_t y) const
 {
-    const int64_t right = int64_t{X} + Width;
-    const int64_t bottom = int64_t{Y} + Height;
-    return X <= x && x < right && Y <= y && y < bottom;
+    return Place.HitTest(x, y);
 }
 
 void tSprite::Grab(int32_t x, int32_t y)
 {
-    if (!IsReady() || !Visible || Dragging || !HitTest(x, y))
-        return;
-    GrabDX = x - X;
-    GrabDY = y - Y;
-    Dragging = true;
+    if (IsReady())
+        Place.Grab(x, y);
 }
 
 void tSprite::DragTo(int32_t x, int32_t y)
 {
-    if (!IsReady() || !Visible || !Dragging)
+    if (!IsReady() || !Place.Visible || !Place.Dragging)
         return;
-    MoveSprite(static_cast<int32_t>(int64_t{x} - GrabDX), static_cast<int32_t>(int64_t{y} - GrabDY));
+    MoveSprite(Place.DragLeft(x), Place.DragTop(y));
 }
 
 void tSprite::Release()
 {
-    Dragging = false;
+    Place.Dragging = false;
 }
 
 void tSprite::Refresh()
 {
-    if (!IsReady() || !Visible)
+    if (!IsReady() || !Place.Visible)
         return;
     Recompose();
 }
@@ -176,22 +168,22 @@ void tSprite::DrawFresh()
 {
     // The pixels below are kept first, for Hide, then drawn over.
     const QImage& surface = Canvas.Image();
-    CopyPart(SaveUnder, QPoint(X, Y), surface, QPoint(0, 0), Within(surface.rect(), X, Y, Width, Height));
+    CopyPart(SaveUnder, QPoint(Place.X, Place.Y), surface, QPoint(0, 0), Within(surface.rect(), Place.X, Place.Y, Place.Width, Place.Height));
     Recompose();
 }
 
 void tSprite::RestoreUnder()
 {
-    Canvas.Transfer(X, Y, Width, Height, SaveUnder, 0, 0, TRasterOp::Copy);
+    Canvas.Transfer(Place.X, Place.Y, Place.Width, Place.Height, SaveUnder, 0, 0, TRasterOp::Copy);
 }
 
 void tSprite::Recompose()
 {
     // Only what lies on the surface is drawn: the rest is never seen.
-    const QRect part = Within(Canvas.Image().rect(), X, Y, Width, Height);
+    const QRect part = Within(Canvas.Image().rect(), Place.X, Place.Y, Place.Width, Place.Height);
     if (part.isEmpty())
         return;
-    const QPoint at(X, Y);
+    const QPoint at(Place.X, Place.Y);
     Canvas.DrawInPlace(part, [&](QImage& surface) { Compose(surface, QPoint(0, 0), SaveUnder, at, at, part, nullptr); });
 }
 
@@ -227,12 +219,12 @@ void tSprite::Compose(QImage& dst, QPoint dstOrigin, const QImage& under, QPoint
 
 void tSprite::MoveSprite(int32_t nx, int32_t ny)
 {
-    const int64_t dx = int64_t{nx} - X;
-    const int64_t dy = int64_t{ny} - Y;
-    if (std::abs(dx) >= Width && std::abs(dy) >= Height) {
+    const int64_t dx = int64_t{nx} - Place.X;
+    const int64_t dy = int64_t{ny} - Place.Y;
+    if (std::abs(dx) >= Place.Width && std::abs(dy) >= Place.Height) {
         RestoreUnder();
-        X = nx;
-        Y = ny;
+        Place.X = nx;
+        Place.Y = ny;
         DrawFresh();
         return;
     }
@@ -240,20 +232,20 @@ void tSprite::MoveSprite(int32_t nx, int32_t ny)
     // The union of the old and the new rectangle is redrawn on the surface
     // in one go, so the surface never shows without the sprite. A union
     // past the int range leaves the sprite where it is.
-    const int64_t unionWidth = std::abs(dx) + Width;
-    const int64_t unionHeight = std::abs(dy) + Height;
+    const int64_t unionWidth = std::abs(dx) + Place.Width;
+    const int64_t unionHeight = std::abs(dy) + Place.Height;
     constexpr int64_t kLargest = std::numeric_limits<int>::max();
     if (unionWidth > kLargest || unionHeight > kLargest)
         return;
     // As in Recompose, only what lies on the surface is drawn.
     const QRect surfaceRect = Canvas.Image().rect();
-    const QRect area = Within(surfaceRect, std::min(nx, X), std::min(ny, Y), unionWidth, unionHeight);
+    const QRect area = Within(surfaceRect, std::min(nx, Place.X), std::min(ny, Place.Y), unionWidth, unionHeight);
     if (!area.isEmpty()) {
-        if (!Reserve(SpareUnder, Width, Height))
+        if (!Reserve(SpareUnder, Place.Width, Place.Height))
             return;
-        const QRect before = Within(surfaceRect, X, Y, Width, Height);
-        const QRect after = Within(surfaceRect, nx, ny, Width, Height);
-        const QPoint oldAt(X, Y);
+        const QRect before = Within(surfaceRect, Place.X, Place.Y, Place.Width, Place.Height);
+        const QRect after = Within(surfaceRect, nx, ny, Place.Width, Place.Height);
+        const QPoint oldAt(Place.X, Place.Y);
         const QPoint newAt(nx, ny);
         const QPoint origin(0, 0);
         // Each pixel is written once, straight on the surface; the union's
@@ -273,6 +265,6 @@ void tSprite::MoveSprite(int32_t nx, int32_t ny)
         });
         SaveUnder.swap(SpareUnder);
     }
-    X = nx;
-    Y = ny;
+    Place.X = nx;
+    Place.Y = ny;
 }

@@ -4,6 +4,9 @@
 
 #include <QImage>
 
+#include "GameView.h"
+#include "SpritePlace.h"
+
 class TSurface;
 
 // A rectangular, masked picture floating over a surface. It keeps the surface
@@ -21,7 +24,7 @@ class TSurface;
 // places, draws, moves, shows, hides, grabs or drags does nothing. It does no
 // clipping of its own: it may stand partly or wholly off the surface, which
 // clips every write.
-class tSprite {
+class tSprite final : public TSpriteOutlet {
 public:
     // `width` and `height` are taken as absolute values.
     tSprite(TSurface& canvas, int32_t width, int32_t height);
@@ -33,26 +36,26 @@ public:
 
     // Places the top left at (x, y), drawing there if visible. Moving to a new
     // place ends a drag; the place the sprite already has changes nothing.
-    void SetPosition(int32_t x, int32_t y);
-    void Show();
+    void SetPosition(int32_t x, int32_t y) override;
+    void Show() override;
     // Restores the saved pixels. A drag goes on: a sprite hidden and shown
     // again still follows the pointer.
-    void Hide();
+    void Hide() override;
     // Whether (x, y) lies in the sprite's rectangle, transparent parts
     // included, visible, hidden or not ready.
-    bool HitTest(int32_t x, int32_t y) const;
+    bool HitTest(int32_t x, int32_t y) const override;
     // Starts a drag when the visible sprite is hit at (x, y); the sprite then
     // keeps that point under the pointer.
-    void Grab(int32_t x, int32_t y);
-    void DragTo(int32_t x, int32_t y);
-    void Release();
+    void Grab(int32_t x, int32_t y) override;
+    void DragTo(int32_t x, int32_t y) override;
+    void Release() override;
     // Draws the visible sprite again over the pixels it saved, for after the
     // surface was painted over; what was drawn under it since it last saved
     // them does not show through.
     void Refresh();
 
-    int32_t GetX() const { return X; }
-    int32_t GetY() const { return Y; }
+    int32_t GetX() const override { return Place.X; }
+    int32_t GetY() const override { return Place.Y; }
     bool IsReady() const { return HasPicture && HasMask && HasSaveUnder; }
 
 private:
@@ -67,14 +70,7 @@ private:
     void Compose(QImage& dst, QPoint dstOrigin, const QImage& under, QPoint underOrigin, QPoint spriteAt,
                  const QRect& part, QImage* saved) const;
 
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t Width;
-    int32_t Height;
-    int32_t GrabDX = 0;
-    int32_t GrabDY = 0;
-    bool Visible = false;
-    bool Dragging = false;
+    TSpritePlace Place;
     const QImage* Picture = nullptr;
     int32_t PictureX = 0;
     int32_t PictureY = 0;

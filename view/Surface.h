@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QRegion>
 
+#include "PlayfieldGeometry.h"
 #include "Raster.h"
 
 class QFont;
@@ -16,8 +17,8 @@ class QString;
 // surface takes that region and copies just those pixels to the screen.
 class TSurface {
 public:
-    static constexpr int kWidth = 500;
-    static constexpr int kHeight = 333;
+    static constexpr int kWidth = Geometry::kPlayfieldWidth;
+    static constexpr int kHeight = Geometry::kPlayfieldHeight;
 
     // Black, with nothing dirty. Text on it is sized at 96 dots per inch,
     // whatever the screen.

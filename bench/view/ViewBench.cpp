@@ -13,7 +13,8 @@
 #include <QPainter>
 
 #include "GameEngine.h"
-#include "QuietView.h"
+#include "HeadlessView.h"
+#include "Playfield.h"
 #include "Raster.h"
 #include "Sheets.h"
 #include "Surface.h"
@@ -36,8 +37,9 @@ QImage Noise(int width, int height, uint32_t seed)
 struct TScene {
     TSurface surface;
     TSheets sheets{Noise(500, 333, 1), Noise(425, 200, 2), Noise(342, 114, 3), Noise(110, 40, 4)};
-    TQuietView view{surface, sheets, engine, [] { return false; }};
-    TGameEngine engine{view, 1};
+    TPlayfield view{surface, sheets, engine, [] { return false; }};
+    THeadlessView quiet;  // no sound, no window
+    TGameEngine engine{TGameView(view, view.Sprite(), quiet, quiet), 1};
 
     TScene()
     {
@@ -47,8 +49,8 @@ struct TScene {
         engine.TimeLeft = 300;
         view.Paint();
         view.RenderPiece();
-        view.SetPosition(100, 100);
-        view.Show();
+        view.Sprite().SetPosition(100, 100);
+        view.Sprite().Show();
         surface.TakeDirty();
     }
 };
@@ -56,11 +58,11 @@ struct TScene {
 void BM_DragToNear(benchmark::State& state)
 {
     TScene scene;
-    scene.view.Grab(135, 138);
+    scene.view.Sprite().Grab(135, 138);
     int x = 135;
     for (auto _ : state) {
         x = x == 135 ? 138 : 135;
-        scene.view.DragTo(x, 138);
+        scene.view.Sprite().DragTo(x, 138);
         benchmark::DoNotOptimize(scene.surface.TakeDirty());
     }
 }
@@ -71,11 +73,11 @@ BENCHMARK(BM_DragToNear)->UseRealTime();
 void BM_DragToNearDiagonal(benchmark::State& state)
 {
     TScene scene;
-    scene.view.Grab(135, 138);
+    scene.view.Sprite().Grab(135, 138);
     bool there = false;
     for (auto _ : state) {
         there = !there;
-        scene.view.DragTo(there ? 138 : 135, there ? 140 : 138);
+        scene.view.Sprite().DragTo(there ? 138 : 135, there ? 140 : 138);
         benchmark::DoNotOptimize(scene.surface.TakeDirty());
     }
 }
@@ -87,7 +89,7 @@ void BM_FarMove(benchmark::State& state)
     bool there = false;
     for (auto _ : state) {
         there = !there;
-        scene.view.SetPosition(there ? 200 : 48, there ? 200 : 53);
+        scene.view.Sprite().SetPosition(there ? 200 : 48, there ? 200 : 53);
         benchmark::DoNotOptimize(scene.surface.TakeDirty());
     }
 }
@@ -142,7 +144,7 @@ void BM_DrawTimeBar(benchmark::State& state)
 {
     TScene scene;
     if (state.range(0))
-        scene.view.SetPosition(300, 120);
+        scene.view.Sprite().SetPosition(300, 120);
     int32_t left = 0;
     for (auto _ : state) {
         left = (left + 15) % 600;

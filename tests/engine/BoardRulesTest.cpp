@@ -190,7 +190,7 @@ TEST_P(Fitting, DependsOnTheLayersOfTileAndCell)
 
     EXPECT_EQ(engine.PieceFits(), fit.fits);
     EXPECT_EQ(engine.Holding, !fit.fits);
-    EXPECT_EQ(view.Visible, !fit.fits);
+    EXPECT_EQ(view.Place.Visible, !fit.fits);
     EXPECT_EQ(view.Calls.empty(), !fit.fits);
 }
 
@@ -275,8 +275,8 @@ TEST_F(BoardRules, TargetCellFollowsTruncatingDivisionLeftOfTheBoard)
 
     StartGame();
     SetPiece({{PieceIndex(2, 0), 1}, {PieceIndex(2, 2), 2}});
-    view.X = -20;
-    view.Y = 53;
+    view.Place.X = -20;
+    view.Place.Y = 53;
     engine.Holding = true;
     ASSERT_TRUE(engine.PieceFits());
     engine.PlacePiece();
@@ -290,7 +290,7 @@ TEST_F(BoardRules, ThrowingAwayFiveTilesExplodesEachSlotRowByRowAndFloorsTheScor
     SetPiece({{PieceIndex(1, 0), 1}, {PieceIndex(0, 1), 2}, {PieceIndex(2, 1), 3}, {PieceIndex(0, 2), 4},
               {PieceIndex(1, 2), 128}});
     engine.Score = 30;
-    view.Visible = true;
+    view.Place.Visible = true;
     engine.Holding = true;
     view.Calls.clear();
 
@@ -321,7 +321,7 @@ TEST_F(BoardRules, LosingANineTilePieceCostsEightyOnePoints)
     engine.Score = 100;
     engine.ForfeitPiece();
     EXPECT_EQ(engine.Score, 19);
-    EXPECT_FALSE(view.Visible);
+    EXPECT_FALSE(view.Place.Visible);
     EXPECT_TRUE(view.Only("PlayEffect").empty());
 }
 

@@ -37,10 +37,10 @@ protected:
     // Puts the carried piece so that its top-left slot lies over cell (c, r).
     void CarryOver(int column, int row)
     {
-        view.X = Geometry::CellLeft(column);
-        view.Y = Geometry::CellTop(row);
-        view.Visible = true;
-        view.Dragging = true;
+        view.Place.X = Geometry::CellLeft(column);
+        view.Place.Y = Geometry::CellTop(row);
+        view.Place.Visible = true;
+        view.Place.Dragging = true;
         engine.Holding = true;
     }
 

@@ -28,11 +28,11 @@ void ExpectConsistent(TSelfPlay& play, int32_t& lastLevel, int64_t step)
         ASSERT_EQ(engine.Score, 0) << "step " << step;
     }
     lastLevel = engine.Level;
-    ASSERT_TRUE(sprite.Visible) << "step " << step;
-    ASSERT_EQ(sprite.Dragging, engine.Holding) << "step " << step;
+    ASSERT_TRUE(sprite.Place.Visible) << "step " << step;
+    ASSERT_EQ(sprite.Place.Dragging, engine.Holding) << "step " << step;
     if (!engine.Holding) {
-        ASSERT_EQ(sprite.X, Geometry::kPreviewLeft) << "step " << step;
-        ASSERT_EQ(sprite.Y, Geometry::kPreviewTop) << "step " << step;
+        ASSERT_EQ(sprite.Place.X, Geometry::kPreviewLeft) << "step " << step;
+        ASSERT_EQ(sprite.Place.Y, Geometry::kPreviewTop) << "step " << step;
     }
     const auto occupied = std::count_if(engine.Piece.begin(), engine.Piece.end(), CellCode::IsOccupied);
     ASSERT_GE(occupied, 1) << "step " << step;

@@ -63,8 +63,8 @@ TEST_F(TurnCycle, TimeRunningOutOverAFittingPlacePlacesThePieceAndDealsAnother)
     EXPECT_FALSE(engine.Holding);
     EXPECT_EQ(engine.Cell(Geometry::TargetColumn(100), Geometry::TargetRow(100)), 1);
     EXPECT_EQ(engine.TimeLeft, engine.TimeLimit);
-    EXPECT_EQ(view.X, 321);
-    EXPECT_EQ(view.Y, 53);
+    EXPECT_EQ(view.Place.X, 321);
+    EXPECT_EQ(view.Place.Y, 53);
 }
 
 TEST_F(TurnCycle, TimeRunningOutOverTheDiscardZoneLosesThePiece)
@@ -107,8 +107,8 @@ TEST_F(TurnCycle, PressingOnThePieceGrabsItWithoutMovingIt)
         EXPECT_EQ(engine.Piece, piece);
         // From the next move on the piece hangs from the grab point.
         engine.boxMouseMove(200, 150);
-        EXPECT_EQ(view.X, 165);
-        EXPECT_EQ(view.Y, 112);
+        EXPECT_EQ(view.Place.X, 165);
+        EXPECT_EQ(view.Place.Y, 112);
     }
 }
 
@@ -148,7 +148,7 @@ TEST_F(TurnCycle, RightButtonTurnsACarriedPieceAndOtherButtonsDoNothing)
     EXPECT_EQ(engine.Piece[PieceIndex(2, 0)], 5);
     EXPECT_TRUE(engine.Holding);
     engine.boxMouseMove(160, 150);
-    EXPECT_EQ(view.X, 125);  // still following the pointer
+    EXPECT_EQ(view.Place.X, 125);  // still following the pointer
 }
 
 TEST_F(TurnCycle, ALeftClickWhereThePieceFitsPlacesClearsAndDeals)
@@ -205,13 +205,13 @@ TEST_F(TurnCycle, APauseHidesTheBoardAndFreezesTheTurnUntilAClick)
     engine.boxMouseDown(TMouseButton::Left, 200, 200);
     EXPECT_TRUE(view.Calls.empty());
     EXPECT_EQ(engine.TimeLeft, timeLeft);
-    EXPECT_EQ(view.X, 115);
+    EXPECT_EQ(view.Place.X, 115);
 
     engine.boxClick();
     EXPECT_EQ(view.Calls, (std::vector<std::string>{"Paint", "ShowPauseText 0"}));
     EXPECT_FALSE(engine.Paused);
     engine.boxMouseMove(200, 200);
-    EXPECT_EQ(view.X, 165);  // jumps to the pointer
+    EXPECT_EQ(view.Place.X, 165);  // jumps to the pointer
 }
 
 TEST_F(TurnCycle, AClickOutsideAPauseDoesNothing)
@@ -264,11 +264,11 @@ TEST_F(TurnCycle, RestartRefusedLetsTheCarriedPieceFollowThePointerAgain)
 
     EXPECT_EQ(engine.Score, 77);
     EXPECT_TRUE(engine.Holding);
-    EXPECT_TRUE(view.Visible);
-    EXPECT_EQ(view.X, 115);
+    EXPECT_TRUE(view.Place.Visible);
+    EXPECT_EQ(view.Place.X, 115);
     engine.boxMouseMove(160, 170);
-    EXPECT_EQ(view.X, 125);
-    EXPECT_EQ(view.Y, 132);
+    EXPECT_EQ(view.Place.X, 125);
+    EXPECT_EQ(view.Place.Y, 132);
     EXPECT_EQ(Count("HighscoreDlg 77 1"), 0);
 }
 
@@ -298,8 +298,8 @@ TEST_F(TurnCycle, RestartRefusedAfterTheTurnRanOutBehindTheQuestionKeepsTheLostP
     engine.Restart();
 
     EXPECT_TRUE(engine.GameOver);
-    EXPECT_FALSE(view.Visible);
-    EXPECT_FALSE(view.Dragging);
+    EXPECT_FALSE(view.Place.Visible);
+    EXPECT_FALSE(view.Place.Dragging);
     EXPECT_EQ(Count("Grab 356 91"), 1);  // only the pick-up, no grab after the question
 }
 
@@ -364,7 +364,7 @@ TEST_F(TurnCycle, LeavingWithoutAQuestionEndsAGameUnderWayOnceAndStopsTheTurn)
         } else {
             engine.Abandon();
             EXPECT_TRUE(engine.GameOver) << each.how;
-            EXPECT_FALSE(view.Dragging) << each.how;
+            EXPECT_FALSE(view.Place.Dragging) << each.how;
             const int32_t timeLeft = engine.TimeLeft;
             engine.Timer();
             EXPECT_EQ(engine.TimeLeft, timeLeft) << each.how;

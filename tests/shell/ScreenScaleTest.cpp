@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "MainForm.h"
+#include "WindowGeometry.h"
 #include "TongueGuard.h"
 
 // The window on a screen scaled by 1.25, as desktops offer: 366 lines of the
@@ -36,8 +37,8 @@ TEST(ScreenScale, TheWindowsEdgesShowThePlayfieldToTheirLastScreenPixel)
         const QRgb below = surface.pixel(std::min(qFloor(x / 1.25), surface.width() - 1), surface.height() - 1);
         EXPECT_EQ(shot.pixel(x, shot.height() - 1), below) << "bottom line at " << x;
     }
-    for (int y = qCeil(TMainForm::kToolBarHeight * 1.25); y < shot.height(); y += 25) {
-        const QRgb beside = surface.pixel(surface.width() - 1, std::min(qFloor(y / 1.25) - TMainForm::kToolBarHeight,
+    for (int y = qCeil(WindowGeometry::kToolBarHeight * 1.25); y < shot.height(); y += 25) {
+        const QRgb beside = surface.pixel(surface.width() - 1, std::min(qFloor(y / 1.25) - WindowGeometry::kToolBarHeight,
                                                                         surface.height() - 1));
         EXPECT_EQ(shot.pixel(shot.width() - 1, y), beside) << "right line at " << y;
     }

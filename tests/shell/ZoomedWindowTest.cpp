@@ -12,6 +12,7 @@
 #include "Assets.h"
 #include "GameSettings.h"
 #include "MainForm.h"
+#include "WindowGeometry.h"
 #include "Texts.h"
 #include "TongueGuard.h"
 #include "Zoom.h"
@@ -78,7 +79,7 @@ TEST(ZoomedWindow, ShowsThePlayfieldWithEachOfItsPixelsAsABlock)
     form.findChild<QToolButton*>(QStringLiteral("StartBtn"))->click();  // a piece, a time bar, no first hint
     form.PaintPlayfield();
     const QImage window = form.grab().toImage();
-    const QRect playfield(0, TMainForm::kToolBarHeight * zoom, TSurface::kWidth * zoom, TSurface::kHeight * zoom);
+    const QRect playfield(0, WindowGeometry::kToolBarHeight * zoom, TSurface::kWidth * zoom, TSurface::kHeight * zoom);
     EXPECT_EQ(Opaque(window.copy(playfield)), Opaque(Blocks(form.PlayfieldImage())));
 }
 

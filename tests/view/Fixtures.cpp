@@ -92,10 +92,10 @@ void PlayfieldTest::SetPieceOf(int code, int i, int j)
 QImage PlayfieldTest::WithPieceAt(const QImage& below, int x, int y) const
 {
     QImage result = below.copy();
-    const QImage& picture = View.Playfield().PiecePicture();
-    const QImage& mask = View.Playfield().PieceMask();
-    for (int py = 0; py < TPlayfield::kPiecePixels; ++py)
-        for (int px = 0; px < TPlayfield::kPiecePixels; ++px)
+    const QImage& picture = Field.PiecePicture();
+    const QImage& mask = Field.PieceMask();
+    for (int py = 0; py < Geometry::kPiecePixels; ++py)
+        for (int px = 0; px < Geometry::kPiecePixels; ++px)
             if (result.rect().contains(x + px, y + py))
                 SetRawPixel(result, x + px, y + py,
                             Composed(RawPixel(below, x + px, y + py), RawPixel(mask, px, py), RawPixel(picture, px, py)));

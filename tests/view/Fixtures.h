@@ -10,7 +10,8 @@
 #include <QRect>
 
 #include "GameEngine.h"
-#include "QuietView.h"
+#include "HeadlessView.h"
+#include "Playfield.h"
 #include "Sheets.h"
 #include "Surface.h"
 
@@ -62,8 +63,8 @@ class PlayfieldTest : public testing::Test {
 protected:
     PlayfieldTest();
 
-    TPlayfield& Playfield() { return View.Playfield(); }
-    tSprite& Sprite() { return View.Playfield().Sprite(); }
+    TPlayfield& Playfield() { return Field; }
+    tSprite& Sprite() { return Field.Sprite(); }
     const QImage& Sheet(int index) const { return Sheets.Bitmaps(index); }
     // Puts one tile of `code` into slot (i, j) of an otherwise empty piece.
     void SetPieceOf(int code, int i, int j);
@@ -75,6 +76,7 @@ protected:
     TSheets Sheets = NoiseSheets();
     TFakeClock Clock;
     bool German = false;
-    TQuietView View{Surface, Sheets, Engine, [this] { return German; }, [this] { return Clock.Read(); }};
-    TGameEngine Engine{View, 1};
+    TPlayfield Field{Surface, Sheets, Engine, [this] { return German; }, [this] { return Clock.Read(); }};
+    THeadlessView Quiet;  // no sound, no window
+    TGameEngine Engine{TGameView(Field, Field.Sprite(), Quiet, Quiet), 1};
 };

@@ -379,7 +379,7 @@ TEST_F(PlayfieldTest, PaintDrawsEverythingAndWhilePausedHidesTheBoardOnly)
     SetPieceOf(128, 1, 0);
     Engine.Piece[PieceIndex(2, 2)] = 64;
     int applied = 0;
-    View.SetApplyTexts([&] { ++applied; });
+    Field.SetApplyTexts([&] { ++applied; });
     Playfield().Paint();
     Playfield().RenderPiece();
     Sprite().SetPosition(321, 53);
@@ -423,8 +423,8 @@ TEST_F(PlayfieldTest, DealtPieceWaitsInThePreviewBoxWithAFullTimeBar)
 
     Engine.DealPiece();
 
-    EXPECT_EQ(View.GetX(), 321);
-    EXPECT_EQ(View.GetY(), 53);
+    EXPECT_EQ(Field.Sprite().GetX(), 321);
+    EXPECT_EQ(Field.Sprite().GetY(), 53);
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             const int code = Engine.Piece[PieceIndex(i, j)];

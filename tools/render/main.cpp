@@ -18,26 +18,9 @@
 
 #include "Assets.h"
 #include "FolderArgument.h"
-#include "GameEngine.h"
-#include "QuietView.h"
-#include "Sheets.h"
-#include "Surface.h"
+#include "Stage.h"
 
 namespace {
-
-// The playfield as the window holds it: the view made first, then the engine
-// that draws through it.
-struct TStage {
-    explicit TStage(const TSheets& sheets)
-        : view(surface, sheets, engine, [this] { return german; }), engine(view, 2024)
-    {
-    }
-
-    TSurface surface;
-    bool german = false;
-    TQuietView view;
-    TGameEngine engine;
-};
 
 bool Fail(const QString& message)
 {
@@ -54,7 +37,7 @@ bool Render(const QDir& out)
 
     TStage stage(sheets);
     TSurface& surface = stage.surface;
-    TQuietView& view = stage.view;
+    TPlayfield& view = stage.view;
     TGameEngine& engine = stage.engine;
     bool saved = true;
     const auto save = [&](const QString& name) {
@@ -85,12 +68,12 @@ bool Render(const QDir& out)
     engine.Level = 23;
     view.Paint();
     view.RenderPiece();
-    view.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
-    view.Show();
-    view.Grab(Geometry::kGrabX, Geometry::kGrabY);
-    view.DragTo(170, 160);
+    view.Sprite().SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
+    view.Sprite().Show();
+    view.Sprite().Grab(Geometry::kGrabX, Geometry::kGrabY);
+    view.Sprite().DragTo(170, 160);
     save(QStringLiteral("piece.png"));
-    view.Hide();
+    view.Sprite().Hide();
 
     // The engine empties a bomb's target cell and draws it before the blast.
     engine.Board[BoardIndex(4, 4)] = CellCode::kEmpty;

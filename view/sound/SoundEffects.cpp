@@ -171,8 +171,15 @@ TSoundEffects::~TSoundEffects()
     sdl_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+void TSoundEffects::SetBeforeWaiting(std::function<void()> hook)
+{
+    beforeWaiting_ = std::move(hook);
+}
+
 void TSoundEffects::PlayEffect(bool wait, TEffect effect)
 {
+    if (wait && beforeWaiting_)
+        beforeWaiting_();
     if (!soundOn_())
         return;
     // The game's own clips are read when the first is to be heard.

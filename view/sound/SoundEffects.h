@@ -25,7 +25,7 @@ struct TSdlAudio;
 // then. Where no driver gives a device the game stays silent and every play
 // returns at once. Destruction closes the device and shuts SDL's audio down
 // again. All calls come from the user-interface thread.
-class TSoundEffects {
+class TSoundEffects final : public TSoundOutlet {
 public:
     static constexpr int kEffects = 6;
     using TClips = std::array<QByteArray, kEffects>;
@@ -41,13 +41,17 @@ public:
     TSoundEffects(const TSoundEffects&) = delete;
     TSoundEffects& operator=(const TSoundEffects&) = delete;
 
+    // Runs before every waiting play, sound on or off: a clip that holds the
+    // thread must not hold back what was drawn before it.
+    void SetBeforeWaiting(std::function<void()> hook);
+
     // Plays `effect`. With the switch off, an empty or
     // undecodable clip or no device it returns at once, and a clip still
     // sounding goes on. Otherwise the new clip cuts off whatever still
     // sounds; with `wait` the call returns when the clip has been heard to
     // its end (running no event loop, so the game stands still meanwhile),
     // without it at once while the clip plays on.
-    void PlayEffect(bool wait, TEffect effect);
+    void PlayEffect(bool wait, TEffect effect) override;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -60,6 +64,7 @@ private:
     void CloseWhenQuiet(std::stop_token stop);
 
     std::function<bool()> soundOn_;
+    std::function<void()> beforeWaiting_;
     TClips images_;
     bool clipsToLoad_ = false;  // the game's own, from its resources
     const TSdlAudio* sdl_ = nullptr;  // set once SDL's audio runs

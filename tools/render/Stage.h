@@ -1,0 +1,25 @@
+#pragma once
+
+#include "GameEngine.h"
+#include "HeadlessView.h"
+#include "Playfield.h"
+#include "Sheets.h"
+#include "Surface.h"
+
+// The playfield as the window holds it: the drawing made first, then the
+// engine that draws through it, with no sound and no window. The render
+// commands arrange the engine's state and draw it through `view` (and its
+// sprite, view.Sprite()), without a window.
+struct TStage {
+    explicit TStage(const TSheets& sheets)
+        : view(surface, sheets, engine, [this] { return german; }),
+          engine(TGameView(view, view.Sprite(), quiet, quiet), 2024)
+    {
+    }
+
+    TSurface surface;
+    bool german = false;
+    TPlayfield view;
+    THeadlessView quiet;
+    TGameEngine engine;
+};
