@@ -1,4 +1,4 @@
-#include "Assets.h"
+#include "assets/Assets.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "BakedPictures.h"
+#include "assets/BakedPictures.h"
 
 namespace {
 

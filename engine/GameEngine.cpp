@@ -1,4 +1,4 @@
-#include "GameEngine.h"
+#include "engine/GameEngine.h"
 
 #include <algorithm>
 #include <cassert>
@@ -175,8 +175,8 @@ void TGameEngine::ClearGroups()
     int32_t groups = 0;
     // Every group is judged on the board as it was before this clearing.
     for (const TGroup& group : AllGroups()) {
-        const bool complete = std::all_of(group.begin(), group.end(),
-                                          [this](int index) { return CellCode::Qualifies(Board[index]); });
+        const bool complete =
+            std::all_of(group.begin(), group.end(), [this](int index) { return CellCode::Qualifies(Board[index]); });
         if (!complete)
             continue;
         ++groups;
@@ -251,7 +251,8 @@ void TGameEngine::DiscardPiece()
             if (!CellCode::IsOccupied(Piece[PieceIndex(i, j)]))
                 continue;
             view_.Drawing.ErasePreviewSlot(i, j);
-            view_.Drawing.ExplodeCell(Geometry::kPreviewLeft + Geometry::kCellSize * i, Geometry::kPreviewTop + Geometry::kCellSize * j);
+            view_.Drawing.ExplodeCell(Geometry::kPreviewLeft + Geometry::kCellSize * i,
+                                      Geometry::kPreviewTop + Geometry::kCellSize * j);
             view_.Sound.PlayEffect(true, TEffect::CellExplodes);
             LowerScore(9);
             view_.Drawing.DrawNumbers();
@@ -316,7 +317,8 @@ void TGameEngine::Restart()
         // question and the piece is lost.
         if (Holding && !GameOver) {
             view_.Sprite.Show();
-            view_.Sprite.Grab(view_.Sprite.GetX() + Geometry::kGrabOffsetX, view_.Sprite.GetY() + Geometry::kGrabOffsetY);
+            view_.Sprite.Grab(view_.Sprite.GetX() + Geometry::kGrabOffsetX,
+                              view_.Sprite.GetY() + Geometry::kGrabOffsetY);
         }
         return;
     }

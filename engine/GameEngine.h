@@ -3,10 +3,10 @@
 #include <array>
 #include <cstdint>
 
-#include "CellCode.h"
-#include "GameView.h"
-#include "PlayfieldGeometry.h"
-#include "Random.h"
+#include "engine/CellCode.h"
+#include "engine/GameView.h"
+#include "engine/PlayfieldGeometry.h"
+#include "engine/Random.h"
 
 enum class TMouseButton { Left, Right, Other };
 

@@ -25,16 +25,16 @@ enum class THighscoreMode { View = 0, Enter = 1 };
 class TDrawingOutlet {
 public:
     virtual ~TDrawingOutlet() = default;
-    virtual void Paint() = 0;                      // whole playfield; board empty while paused
+    virtual void Paint() = 0;  // whole playfield; board empty while paused
     virtual void DrawCell(int column, int row) = 0;
-    virtual void DrawNumbers() = 0;                // level, score and their labels
+    virtual void DrawNumbers() = 0;  // level, score and their labels
     virtual void DrawTimeBar() = 0;
-    virtual void RenderPiece() = 0;                // piece into the sprite's picture and mask
+    virtual void RenderPiece() = 0;                    // piece into the sprite's picture and mask
     virtual void InvertCell(int column, int row) = 0;  // a second call restores the cell
     virtual void ErasePreviewSlot(int column, int row) = 0;
     virtual void ExplodeCell(int32_t x, int32_t y) = 0;  // over the 25 x 25 cell at (x, y)
-    virtual void ExplodePiece() = 0;               // every occupied slot; leaves the sprite hidden
-    virtual void Delay(int milliseconds) = 0;      // returns after more than that many ms
+    virtual void ExplodePiece() = 0;                     // every occupied slot; leaves the sprite hidden
+    virtual void Delay(int milliseconds) = 0;            // returns after more than that many ms
 };
 
 // The floating sprite that shows the piece.
@@ -85,9 +85,9 @@ struct TGameView {
     }
     // One object that plays every role, as the headless and recording views do.
     template <typename AllRoles>
-        requires std::derived_from<AllRoles, TDrawingOutlet> && std::derived_from<AllRoles, TSpriteOutlet> &&
-                 std::derived_from<AllRoles, TSoundOutlet> && std::derived_from<AllRoles, TWindowOutlet>
-    TGameView(AllRoles& all) : TGameView(all, all, all, all)
+    requires std::derived_from<AllRoles, TDrawingOutlet> && std::derived_from<AllRoles, TSpriteOutlet> &&
+        std::derived_from<AllRoles, TSoundOutlet> && std::derived_from<AllRoles, TWindowOutlet>
+        TGameView(AllRoles& all) : TGameView(all, all, all, all)
     {
     }
 };

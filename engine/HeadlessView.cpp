@@ -1,4 +1,4 @@
-#include "HeadlessView.h"
+#include "engine/HeadlessView.h"
 
 void THeadlessView::SetPosition(int32_t x, int32_t y)
 {

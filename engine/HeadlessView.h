@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GameView.h"
-#include "SpritePlace.h"
+#include "engine/GameView.h"
+#include "engine/SpritePlace.h"
 
 // A view without a window that plays every role: drawing and sound do
 // nothing, and a substitute sprite keeps only what the engine reads back

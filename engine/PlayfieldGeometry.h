@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "CellCode.h"
+#include "engine/CellCode.h"
 
 // Where things lie on the 500 x 333 playfield, in its pixels with the origin
 // at its top left. The rules, the drawing, the keyboard's pointer and the

@@ -1,4 +1,4 @@
-#include "SelfPlay.h"
+#include "engine/SelfPlay.h"
 
 #include <array>
 #include <limits>

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <deque>
 
-#include "GameEngine.h"
-#include "HeadlessView.h"
-#include "Random.h"
+#include "engine/GameEngine.h"
+#include "engine/HeadlessView.h"
+#include "engine/Random.h"
 
 // Plays Novagrid headless through the engine's entries, one event per Step,
 // repeatable for a seed. Two players:

@@ -1,9 +1,9 @@
-#include "Chiffre.h"
+#include "records/Chiffre.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "ExtendedReal.h"
+#include "records/ExtendedReal.h"
 
 TShiftSequence::TShiftSequence(int32_t k)
     : x_(ExtendedReal::QuotientByPi(k))

@@ -1,4 +1,4 @@
-#include "ExtendedReal.h"
+#include "records/ExtendedReal.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "GameSettings.h"
+#include "records/GameSettings.h"
 
 namespace {
 

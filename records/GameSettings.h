@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "SettingsStore.h"
+#include "records/SettingsStore.h"
 
 // Every value the game keeps in the section "common" of its settings store,
 // with its name, default and range: the one place that knows them. Each call

@@ -1,9 +1,9 @@
-#include "HighscoreTable.h"
+#include "records/HighscoreTable.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "Chiffre.h"
+#include "records/Chiffre.h"
 
 THighscoreTable::THighscoreTable()
 {

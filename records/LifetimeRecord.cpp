@@ -1,9 +1,9 @@
-#include "LifetimeRecord.h"
+#include "records/LifetimeRecord.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "SettingsStore.h"
+#include "records/SettingsStore.h"
 
 namespace {
 

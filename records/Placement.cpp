@@ -1,4 +1,4 @@
-#include "Placement.h"
+#include "records/Placement.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "SettingsStore.h"
+#include "records/SettingsStore.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>

@@ -14,7 +14,7 @@ export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNOVAGRID_SANITIZE=ON -DNOVAGRID_BUILD_BENCHMARKS=OFF >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNOVAGRID_SANITIZE=ON -DNOVAGRID_WERROR=ON -DNOVAGRID_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan -j"$(nproc)"
 # The tests run on a session bus of their own: with none, libdbus in the GUI
 # tests would try to autolaunch one, and that hangs under AddressSanitizer.

@@ -4,7 +4,7 @@
 # builds, installs, plays and removes the Debian package.
 set -eu
 cd "$(dirname "$0")/.."
-./scripts/build.sh
+./scripts/build.sh -DNOVAGRID_WERROR=ON
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 ./scripts/sanitize.sh
 ./scripts/test-package.sh build

@@ -1,7 +1,7 @@
-#include "CommandLine.h"
+#include "shell/CommandLine.h"
 
-#include "HelpTrace.h"
-#include "Texts.h"
+#include "shell/help/HelpTrace.h"
+#include "assets/Texts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FontWarmUp.h"
+#include "shell/FontWarmUp.h"
 
 #include <cstdlib>
 #include <mutex>

@@ -1,9 +1,9 @@
-#include "Gameover.h"
+#include "shell/Gameover.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "Texts.h"
+#include "assets/Texts.h"
 
 TGameOverDlg::TGameOverDlg(QWidget& mainForm) : TModalDialog(mainForm, {261, 103}, QStringLiteral("GameOverDlg"))
 {

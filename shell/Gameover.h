@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModalDialog.h"
+#include "shell/ModalDialog.h"
 
 // The notice that the game is over; its one button closes it with OK.
 class TGameOverDlg : public TModalDialog {

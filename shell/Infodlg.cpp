@@ -1,13 +1,13 @@
-#include "Infodlg.h"
+#include "shell/Infodlg.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 
-#include "Assets.h"
-#include "LifetimeRecord.h"
-#include "SettingsStore.h"
-#include "Texts.h"
+#include "assets/Assets.h"
+#include "records/LifetimeRecord.h"
+#include "records/SettingsStore.h"
+#include "assets/Texts.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ QString Duration(int64_t milliseconds)
 }  // namespace
 
 TInfoDialog::TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg,
-                         std::function<void()> applyMainTexts)
+                         std::function<void()> repaintMainForm)
     : TModalDialog(mainForm, {309, 322}, QStringLiteral("InfoDialog")),
       showTongueDlg_(std::move(showTongueDlg)),
-      applyMainTexts_(std::move(applyMainTexts))
+      repaintMainForm_(std::move(repaintMainForm))
 {
     AddBevel({4, 4, 301, 197}, true);
     auto* image1 = new QLabel(this);
@@ -107,5 +107,5 @@ void TInfoDialog::TongBtnClick()
 {
     showTongueDlg_();
     ApplyTexts();
-    applyMainTexts_();
+    repaintMainForm_();
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <functional>
 
-#include "ModalDialog.h"
+#include "shell/ModalDialog.h"
 
 class QLabel;
 struct TLifetimeRecord;
@@ -14,9 +14,9 @@ struct TLifetimeRecord;
 class TInfoDialog : public TModalDialog {
     Q_OBJECT
 public:
-    // `showTongueDlg` shows the language dialog; `applyMainTexts` is the
-    // main window's ApplyTexts.
-    TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg, std::function<void()> applyMainTexts);
+    // `showTongueDlg` shows the language dialog; `repaintMainForm` draws the
+    // main window whole again, in the language now chosen.
+    TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg, std::function<void()> repaintMainForm);
 
 protected:
     void ApplyTexts() override;
@@ -31,7 +31,7 @@ private:
     std::array<QLabel*, 7> recordValues_{};
 
     std::function<void()> showTongueDlg_;
-    std::function<void()> applyMainTexts_;
+    std::function<void()> repaintMainForm_;
     QLabel* codedlabel;
     QPushButton* TongBtn;
     QPushButton* OKBtn;

@@ -1,12 +1,12 @@
-#include "KeyboardPlay.h"
+#include "shell/KeyboardPlay.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QAction>
 #include <algorithm>
 
-#include "MainForm.h"
-#include "PlayfieldGeometry.h"
+#include "shell/MainForm.h"
+#include "engine/PlayfieldGeometry.h"
 
 namespace {
 

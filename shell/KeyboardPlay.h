@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QPoint>
 
-#include "GameEngine.h"
+#include "engine/GameEngine.h"
 
 class QKeyEvent;
 class TMainForm;

@@ -1,4 +1,4 @@
-#include "MainForm.h"
+#include "shell/MainForm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,24 +17,24 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "Assets.h"
-#include "Gameover.h"
-#include "Highscor.h"
-#include "hh.h"
-#include "Infodlg.h"
-#include "KeyboardPlay.h"
-#include "LifetimeRecord.h"
-#include "OpenEffect.h"
-#include "DialogPlacement.h"
-#include "Placement.h"
-#include "PlayfieldBox.h"
-#include "Question.h"
-#include "Splasher.h"
-#include "Texts.h"
-#include "Tongdlg.h"
-#include "UrlOpener.h"
-#include "WindowGeometry.h"
-#include "Zoom.h"
+#include "assets/Assets.h"
+#include "shell/Gameover.h"
+#include "shell/Highscor.h"
+#include "shell/help/hh.h"
+#include "shell/Infodlg.h"
+#include "shell/KeyboardPlay.h"
+#include "records/LifetimeRecord.h"
+#include "shell/OpenEffect.h"
+#include "shell/DialogPlacement.h"
+#include "records/Placement.h"
+#include "shell/PlayfieldBox.h"
+#include "shell/Question.h"
+#include "shell/Splasher.h"
+#include "assets/Texts.h"
+#include "shell/Tongdlg.h"
+#include "shell/UrlOpener.h"
+#include "shell/WindowGeometry.h"
+#include "shell/Zoom.h"
 
 namespace {
 

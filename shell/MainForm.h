@@ -4,14 +4,14 @@
 #include <QWidget>
 #include <memory>
 
-#include "Chiffre.h"
-#include "GameEngine.h"
-#include "GameSettings.h"
-#include "OnDemand.h"
-#include "Playfield.h"
-#include "Sheets.h"
-#include "SoundEffects.h"
-#include "Surface.h"
+#include "records/Chiffre.h"
+#include "engine/GameEngine.h"
+#include "records/GameSettings.h"
+#include "shell/OnDemand.h"
+#include "view/Playfield.h"
+#include "view/Sheets.h"
+#include "view/sound/SoundEffects.h"
+#include "view/Surface.h"
 
 class QAction;
 class QLabel;

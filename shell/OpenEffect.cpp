@@ -1,4 +1,4 @@
-#include "OpenEffect.h"
+#include "shell/OpenEffect.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,11 +1,11 @@
-#include "PlayfieldBox.h"
+#include "shell/PlayfieldBox.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtMath>
 
-#include "Surface.h"
+#include "view/Surface.h"
 
 namespace {
 

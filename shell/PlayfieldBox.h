@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "GameEngine.h"
+#include "engine/GameEngine.h"
 
 class TSurface;
 

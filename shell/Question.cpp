@@ -1,9 +1,9 @@
-#include "Question.h"
+#include "shell/Question.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "Texts.h"
+#include "assets/Texts.h"
 
 TQuestionDlg::TQuestionDlg(QWidget& mainForm, const QString& objectName, const QRect& labelPlace,
                            std::function<QString(const TTexts&)> question)

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "ModalDialog.h"
+#include "shell/ModalDialog.h"
 
 struct TTexts;
 

@@ -1,11 +1,11 @@
-#include "SessionEnd.h"
+#include "shell/SessionEnd.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 

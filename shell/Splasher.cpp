@@ -1,4 +1,4 @@
-#include "Splasher.h"
+#include "shell/Splasher.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include "Assets.h"
+#include "assets/Assets.h"
 
 TSplash::TSplash(QWidget& mainForm) : QDialog(&mainForm, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {

@@ -1,9 +1,9 @@
-#include "Tongdlg.h"
+#include "shell/Tongdlg.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "Texts.h"
+#include "assets/Texts.h"
 
 TTongueDlg::TTongueDlg(QWidget& mainForm) : TModalDialog(mainForm, {320, 91}, QStringLiteral("TongueDlg"))
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModalDialog.h"
+#include "shell/ModalDialog.h"
 
 // The language choice. Either button sets `tongue` and closes with OK; the
 // close box leaves it as it was; Esc does nothing.

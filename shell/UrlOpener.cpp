@@ -1,4 +1,4 @@
-#include "UrlOpener.h"
+#include "shell/UrlOpener.h"
 
 #include <QDesktopServices>
 #include <QProcess>

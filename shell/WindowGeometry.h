@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlayfieldGeometry.h"
+#include "engine/PlayfieldGeometry.h"
 
 // The main window's own layout around the playfield, in its pixels at zoom 1.
 namespace WindowGeometry {

@@ -1,8 +1,8 @@
-#include "Zoom.h"
+#include "shell/Zoom.h"
 
 #include <algorithm>
 
-#include "WindowGeometry.h"
+#include "shell/WindowGeometry.h"
 
 namespace Zoom {
 

@@ -1,4 +1,4 @@
-#include "ZoomStart.h"
+#include "shell/ZoomStart.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "GameSettings.h"
-#include "Texts.h"
-#include "Zoom.h"
+#include "records/GameSettings.h"
+#include "assets/Texts.h"
+#include "shell/Zoom.h"
 
 namespace {
 

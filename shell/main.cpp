@@ -4,15 +4,15 @@
 #include <chrono>
 #include <cstdio>
 
-#include "Assets.h"
-#include "CommandLine.h"
-#include "FontWarmUp.h"
-#include "GameSettings.h"
-#include "MainForm.h"
-#include "SessionEnd.h"
-#include "SettingsStore.h"
-#include "ZoomStart.h"
-#include "hh.h"
+#include "assets/Assets.h"
+#include "shell/CommandLine.h"
+#include "shell/FontWarmUp.h"
+#include "records/GameSettings.h"
+#include "shell/MainForm.h"
+#include "shell/SessionEnd.h"
+#include "records/SettingsStore.h"
+#include "shell/ZoomStart.h"
+#include "shell/help/hh.h"
 
 namespace {
 

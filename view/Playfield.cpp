@@ -1,4 +1,4 @@
-#include "Playfield.h"
+#include "view/Playfield.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,11 +8,11 @@
 #include <QFont>
 #include <QString>
 
-#include "GameEngine.h"
-#include "PlayfieldGeometry.h"
-#include "Sheets.h"
-#include "Surface.h"
-#include "Texts.h"
+#include "engine/GameEngine.h"
+#include "engine/PlayfieldGeometry.h"
+#include "view/Sheets.h"
+#include "view/Surface.h"
+#include "assets/Texts.h"
 
 // The playfield's places, named where the rules read them too.
 using namespace Geometry;

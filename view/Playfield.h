@@ -5,8 +5,8 @@
 
 #include <QImage>
 
-#include "GameView.h"
-#include "Sprites.h"
+#include "engine/GameView.h"
+#include "view/Sprites.h"
 
 class TGameEngine;
 class TSheets;

@@ -1,4 +1,4 @@
-#include "Raster.h"
+#include "view/Raster.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "Sheets.h"
+#include "view/Sheets.h"
 
-#include "Assets.h"
-#include "Raster.h"
+#include "assets/Assets.h"
+#include "view/Raster.h"
 
 TSheets::TSheets()
     : TSheets(Assets::Picture(Assets::SheetName(kBackground)), Assets::Picture(Assets::SheetName(kTiles)),

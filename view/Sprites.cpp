@@ -1,12 +1,12 @@
-#include "Sprites.h"
+#include "view/Sprites.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <limits>
 
-#include "Raster.h"
-#include "Surface.h"
+#include "view/Raster.h"
+#include "view/Surface.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <QImage>
 
-#include "GameView.h"
-#include "SpritePlace.h"
+#include "engine/GameView.h"
+#include "engine/SpritePlace.h"
 
 class TSurface;
 

@@ -1,4 +1,4 @@
-#include "Surface.h"
+#include "view/Surface.h"
 
 #include <utility>
 

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QRegion>
 
-#include "PlayfieldGeometry.h"
-#include "Raster.h"
+#include "engine/PlayfieldGeometry.h"
+#include "view/Raster.h"
 
 class QFont;
 class QString;

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "GameEngine.h"
-#include "HeadlessView.h"
-#include "SelfPlay.h"
+#include "engine/GameEngine.h"
+#include "engine/HeadlessView.h"
+#include "engine/SelfPlay.h"
 
 // Engine entries per second in self-play, with outlets that do nothing.
 static void BM_SelfPlayEntries(benchmark::State& state)

@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Chiffre.h"
+#include "records/Chiffre.h"
 
 namespace {
 

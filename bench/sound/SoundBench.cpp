@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "SoundEffects.h"
+#include "view/sound/SoundEffects.h"
 
 namespace {
 

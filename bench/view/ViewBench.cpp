@@ -12,12 +12,12 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-#include "GameEngine.h"
-#include "HeadlessView.h"
-#include "Playfield.h"
-#include "Raster.h"
-#include "Sheets.h"
-#include "Surface.h"
+#include "engine/GameEngine.h"
+#include "engine/HeadlessView.h"
+#include "view/Playfield.h"
+#include "view/Raster.h"
+#include "view/Sheets.h"
+#include "view/Surface.h"
 
 namespace {
 

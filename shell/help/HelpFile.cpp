@@ -1,9 +1,9 @@
-#include "HelpFile.h"
+#include "shell/help/HelpFile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 
-#include "HelpFileDigest.h"
+#include "shell/help/HelpFileDigest.h"
 
 namespace hh {
 

@@ -1,4 +1,4 @@
-#include "HelpPlacement.h"
+#include "shell/help/HelpPlacement.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "HelpTrace.h"
+#include "shell/help/HelpTrace.h"
 
 #include <algorithm>
 

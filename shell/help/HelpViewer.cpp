@@ -1,4 +1,4 @@
-#include "HelpViewer.h"
+#include "shell/help/HelpViewer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,9 +9,9 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "HelpFile.h"
-#include "HelpPlacement.h"
-#include "Assets.h"
+#include "shell/help/HelpFile.h"
+#include "shell/help/HelpPlacement.h"
+#include "assets/Assets.h"
 
 namespace hh {
 

@@ -1,4 +1,4 @@
-#include "hh.h"
+#include "shell/help/hh.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "HelpTrace.h"
-#include "HelpViewer.h"
+#include "shell/help/HelpTrace.h"
+#include "shell/help/HelpViewer.h"
 
 namespace hh {
 

@@ -1,6 +1,6 @@
 #include <limits>
 
-#include "EngineFixture.h"
+#include "tests/engine/EngineFixture.h"
 
 using BoardRules = EngineTest;
 

@@ -1,7 +1,7 @@
 #include <map>
 #include <set>
 
-#include "EngineFixture.h"
+#include "tests/engine/EngineFixture.h"
 
 using DealAndTurn = EngineTest;
 

@@ -4,8 +4,8 @@
 
 #include <initializer_list>
 
-#include "GameEngine.h"
-#include "RecordingView.h"
+#include "engine/GameEngine.h"
+#include "tests/engine/RecordingView.h"
 
 // An engine in a running game with a recording view. Tests arrange board
 // and piece directly, then call the operation under test.

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "GameEngine.h"
-#include "RecordingView.h"
+#include "engine/GameEngine.h"
+#include "tests/engine/RecordingView.h"
 
 // One seeded game played through the engine's entries alone, with every
 // result pinned: a change in what the seed deals, in the order of the random

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "HeadlessView.h"
+#include "engine/HeadlessView.h"
 
 // A headless view that writes down every outlet call with its arguments, in
 // order, so tests can compare what the player would see and hear.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "SelfPlay.h"
+#include "engine/SelfPlay.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "EngineFixture.h"
+#include "tests/engine/EngineFixture.h"
 
 using TurnCycle = EngineTest;
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <random>
 
-#include "HelpTestSupport.h"
+#include "tests/help/HelpTestSupport.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include "HelpTestSupport.h"
+#include "tests/help/HelpTestSupport.h"
 
 namespace {
 

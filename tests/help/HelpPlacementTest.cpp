@@ -1,5 +1,5 @@
-#include "HelpPlacement.h"
-#include "HelpTestSupport.h"
+#include "shell/help/HelpPlacement.h"
+#include "tests/help/HelpTestSupport.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <ostream>
 #include <vector>
 
-#include "HelpTrace.h"
-#include "HelpViewer.h"
-#include "hh.h"
+#include "shell/help/HelpTrace.h"
+#include "shell/help/HelpViewer.h"
+#include "shell/help/hh.h"
 
 // Places and sizes of windows in failure messages.
 inline void PrintTo(const QPoint& point, std::ostream* out)

@@ -2,7 +2,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "HelpTestSupport.h"
+#include "tests/help/HelpTestSupport.h"
 
 namespace {
 

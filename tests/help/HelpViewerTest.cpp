@@ -8,7 +8,7 @@
 #include <QTextFragment>
 #include <functional>
 
-#include "HelpTestSupport.h"
+#include "tests/help/HelpTestSupport.h"
 
 namespace {
 

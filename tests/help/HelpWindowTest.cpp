@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "Assets.h"
-#include "HelpTestSupport.h"
+#include "assets/Assets.h"
+#include "tests/help/HelpTestSupport.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Chiffre.h"
+#include "records/Chiffre.h"
 
 namespace {
 

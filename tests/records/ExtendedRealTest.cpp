@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Chiffre.h"
-#include "ExtendedReal.h"
+#include "records/Chiffre.h"
+#include "records/ExtendedReal.h"
 
 #ifdef __FAST_MATH__
 #error "The x87 reference below needs IEEE rounding: build without -ffast-math."

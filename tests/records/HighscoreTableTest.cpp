@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Chiffre.h"
-#include "HighscoreTable.h"
+#include "records/Chiffre.h"
+#include "records/HighscoreTable.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "Gameover.h"
-#include "Placement.h"
-#include "Infodlg.h"
-#include "OpenEffect.h"
-#include "ModalAnswer.h"
-#include "Question.h"
-#include "Texts.h"
-#include "Tongdlg.h"
-#include "TongueGuard.h"
+#include "shell/Gameover.h"
+#include "records/Placement.h"
+#include "shell/Infodlg.h"
+#include "shell/OpenEffect.h"
+#include "tests/shell/ModalAnswer.h"
+#include "shell/Question.h"
+#include "assets/Texts.h"
+#include "shell/Tongdlg.h"
+#include "tests/shell/TongueGuard.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "FontWarmUp.h"
+#include "shell/FontWarmUp.h"
 
 // A process that ends through exit() while the fonts are still being read
 // (the display gone at start) waits for the reading to finish first.

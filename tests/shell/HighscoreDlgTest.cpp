@@ -10,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "Chiffre.h"
-#include "Highscor.h"
-#include "ModalAnswer.h"
-#include "SettingsStore.h"
-#include "Windows1252.h"
+#include "records/Chiffre.h"
+#include "shell/Highscor.h"
+#include "tests/shell/ModalAnswer.h"
+#include "records/SettingsStore.h"
+#include "records/Windows1252.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "MainForm.h"
-#include "ModalAnswer.h"
-#include "ModalDialog.h"
-#include "PlayfieldBox.h"
-#include "PlayfieldGeometry.h"
+#include "shell/MainForm.h"
+#include "tests/shell/ModalAnswer.h"
+#include "shell/ModalDialog.h"
+#include "shell/PlayfieldBox.h"
+#include "engine/PlayfieldGeometry.h"
 
 namespace {
 

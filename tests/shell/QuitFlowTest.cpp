@@ -5,13 +5,13 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "LifetimeRecord.h"
-#include "MainForm.h"
-#include "ModalAnswer.h"
-#include "ModalDialog.h"
-#include "SettingsStore.h"
-#include "Texts.h"
-#include "TongueGuard.h"
+#include "records/LifetimeRecord.h"
+#include "shell/MainForm.h"
+#include "tests/shell/ModalAnswer.h"
+#include "shell/ModalDialog.h"
+#include "records/SettingsStore.h"
+#include "assets/Texts.h"
+#include "tests/shell/TongueGuard.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "MainForm.h"
-#include "WindowGeometry.h"
-#include "TongueGuard.h"
+#include "shell/MainForm.h"
+#include "shell/WindowGeometry.h"
+#include "tests/shell/TongueGuard.h"
 
 // The window on a screen scaled by 1.25, as desktops offer: 366 lines of the
 // window come to 457.5 of the screen's, and the last one, half inside the

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Texts.h"
-#include "TongueGuard.h"
+#include "assets/Texts.h"
+#include "tests/shell/TongueGuard.h"
 
 namespace {
 

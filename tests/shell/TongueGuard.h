@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Texts.h"
+#include "assets/Texts.h"
 
 // Puts the process-wide language back as it was when the guard was made,
 // also when a failed assertion ends the test early.

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "Zoom.h"
+#include "shell/Zoom.h"
 
 // The zoom tests run at the Qt scale factor that ctest gives the program:
 // that factor is their zoom in force, as the game's start-up would set it.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Zoom.h"
+#include "shell/Zoom.h"
 
 TEST(Zoom, TheSeedWindowIsTheToolBarOverThePlayfield)
 {

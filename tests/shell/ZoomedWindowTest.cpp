@@ -9,13 +9,13 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "Assets.h"
-#include "GameSettings.h"
-#include "MainForm.h"
-#include "WindowGeometry.h"
-#include "Texts.h"
-#include "TongueGuard.h"
-#include "Zoom.h"
+#include "assets/Assets.h"
+#include "records/GameSettings.h"
+#include "shell/MainForm.h"
+#include "shell/WindowGeometry.h"
+#include "assets/Texts.h"
+#include "tests/shell/TongueGuard.h"
+#include "shell/Zoom.h"
 
 // These run at the zoom that ctest sets for the whole program (see ZoomMain.cpp).
 

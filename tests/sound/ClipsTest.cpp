@@ -1,6 +1,6 @@
-#include "Assets.h"
-#include "Synth.h"
-#include "Wave.h"
+#include "assets/Assets.h"
+#include "tools/sound/Synth.h"
+#include "tools/sound/Wave.h"
 
 #include <QByteArray>
 #include <QFile>

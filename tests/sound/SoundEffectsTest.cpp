@@ -1,7 +1,7 @@
-#include "SoundEffects.h"
+#include "view/sound/SoundEffects.h"
 
-#include "Assets.h"
-#include "Wave.h"
+#include "assets/Assets.h"
+#include "tools/sound/Wave.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #include <QTemporaryDir>
 
-#include "SettingsStore.h"
+#include "records/SettingsStore.h"
 
 // Each test gets a settings store of its own in an empty config folder.
 class TEmptyConfigTest : public ::testing::Test {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 
-#include "EmptyConfig.h"
-#include "GameSettings.h"
+#include "tests/store/EmptyConfig.h"
+#include "records/GameSettings.h"
 
 namespace {
 

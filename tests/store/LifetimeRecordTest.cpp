@@ -6,8 +6,8 @@
 #include <QDir>
 #include <limits>
 
-#include "LifetimeRecord.h"
-#include "EmptyConfig.h"
+#include "records/LifetimeRecord.h"
+#include "tests/store/EmptyConfig.h"
 
 namespace {
 

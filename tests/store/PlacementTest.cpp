@@ -3,7 +3,7 @@
 #include <limits>
 #include <optional>
 
-#include "Placement.h"
+#include "records/Placement.h"
 
 namespace {
 

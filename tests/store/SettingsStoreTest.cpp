@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "EmptyConfig.h"
+#include "tests/store/EmptyConfig.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Windows1252.h"
+#include "records/Windows1252.h"
 
 TEST(Windows1252, GermanLettersAndTheEuroTakeOneByteEachAndComeBack)
 {

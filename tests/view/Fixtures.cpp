@@ -1,4 +1,4 @@
-#include "Fixtures.h"
+#include "tests/view/Fixtures.h"
 
 #include <random>
 

@@ -9,11 +9,11 @@
 #include <QImage>
 #include <QRect>
 
-#include "GameEngine.h"
-#include "HeadlessView.h"
-#include "Playfield.h"
-#include "Sheets.h"
-#include "Surface.h"
+#include "engine/GameEngine.h"
+#include "engine/HeadlessView.h"
+#include "view/Playfield.h"
+#include "view/Sheets.h"
+#include "view/Surface.h"
 
 // The stored 32 bits of a pixel, alpha byte included (QImage::pixel would
 // report an RGB32 alpha as 0xFF whatever is stored).

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Fixtures.h"
-#include "Raster.h"
-#include "Sprites.h"
-#include "Surface.h"
+#include "tests/view/Fixtures.h"
+#include "view/Raster.h"
+#include "view/Sprites.h"
+#include "view/Surface.h"
 
 namespace {
 

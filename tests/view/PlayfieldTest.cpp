@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Fixtures.h"
+#include "tests/view/Fixtures.h"
 
 namespace {
 

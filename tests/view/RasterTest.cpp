@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Fixtures.h"
-#include "Raster.h"
-#include "Sheets.h"
+#include "tests/view/Fixtures.h"
+#include "view/Raster.h"
+#include "view/Sheets.h"
 
 namespace {
 

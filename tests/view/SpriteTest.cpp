@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Fixtures.h"
-#include "Sprites.h"
-#include "Surface.h"
+#include "tests/view/Fixtures.h"
+#include "view/Sprites.h"
+#include "view/Surface.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Fixtures.h"
-#include "HeadlessView.h"
-#include "Sprites.h"
-#include "Surface.h"
+#include "tests/view/Fixtures.h"
+#include "engine/HeadlessView.h"
+#include "view/Sprites.h"
+#include "view/Surface.h"
 
 // The engine runs headless on a substitute sprite that keeps no pixels. It
 // must read back from it exactly what it would read from the real sprite on

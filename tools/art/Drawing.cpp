@@ -1,6 +1,6 @@
-#include "Drawing.h"
+#include "tools/art/Drawing.h"
 
-#include "Theme.h"
+#include "tools/art/Theme.h"
 
 #include <QLinearGradient>
 #include <QPainter>

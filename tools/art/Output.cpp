@@ -1,4 +1,4 @@
-#include "Output.h"
+#include "tools/art/Output.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -1,7 +1,7 @@
-#include "Pictures.h"
+#include "tools/art/Pictures.h"
 
-#include "Drawing.h"
-#include "Theme.h"
+#include "tools/art/Drawing.h"
+#include "tools/art/Theme.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -2,10 +2,10 @@
 // The output depends on nothing but this code and the installed fonts, so a
 // second run writes the same bytes.
 
-#include "FolderArgument.h"
-#include "Output.h"
-#include "Pictures.h"
-#include "Sheets.h"
+#include "tools/common/FolderArgument.h"
+#include "tools/art/Output.h"
+#include "tools/art/Pictures.h"
+#include "tools/art/Sheets.h"
 
 #include <QGuiApplication>
 #include <QTextStream>

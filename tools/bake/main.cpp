@@ -91,7 +91,7 @@ int main(int argc, char** argv)
     if (!out.open(QIODevice::WriteOnly))
         return Fail(QStringLiteral("cannot write %1").arg(arguments[0]));
     out.write("// Made by novagrid-bake from the game's pictures; not to be edited.\n"
-              "#include \"BakedPictures.h\"\n\n"
+              "#include \"assets/BakedPictures.h\"\n\n"
               "namespace {\n\n" +
               pixels +
               "\n}  // namespace\n\n"

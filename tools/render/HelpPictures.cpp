@@ -1,4 +1,4 @@
-#include "HelpPictures.h"
+#include "tools/render/HelpPictures.h"
 
 #include <algorithm>
 #include <array>
@@ -18,8 +18,8 @@
 #include <QRegion>
 #include <QString>
 
-#include "Assets.h"
-#include "Stage.h"
+#include "assets/Assets.h"
+#include "tools/render/Stage.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QGuiApplication>
 #include <QString>
 
-#include "FolderArgument.h"
-#include "HelpPictures.h"
+#include "tools/common/FolderArgument.h"
+#include "tools/render/HelpPictures.h"
 
 int main(int argc, char** argv)
 {

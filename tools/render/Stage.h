@@ -1,10 +1,10 @@
 #pragma once
 
-#include "GameEngine.h"
-#include "HeadlessView.h"
-#include "Playfield.h"
-#include "Sheets.h"
-#include "Surface.h"
+#include "engine/GameEngine.h"
+#include "engine/HeadlessView.h"
+#include "view/Playfield.h"
+#include "view/Sheets.h"
+#include "view/Surface.h"
 
 // The playfield as the window holds it: the drawing made first, then the
 // engine that draws through it, with no sound and no window. The render

@@ -16,9 +16,9 @@
 #include <QGuiApplication>
 #include <QString>
 
-#include "Assets.h"
-#include "FolderArgument.h"
-#include "Stage.h"
+#include "assets/Assets.h"
+#include "tools/common/FolderArgument.h"
+#include "tools/render/Stage.h"
 
 namespace {
 

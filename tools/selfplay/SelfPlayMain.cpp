@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "SelfPlay.h"
+#include "engine/SelfPlay.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Synth.h"
+#include "tools/sound/Synth.h"
 
 #include <algorithm>
 #include <array>

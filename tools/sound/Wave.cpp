@@ -1,4 +1,4 @@
-#include "Wave.h"
+#include "tools/sound/Wave.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
 // novagrid-sound FOLDER: synthesises the game's six sound effects and writes
 // them as FOLDER/effect1.wav ... effect6.wav.
 
-#include "Synth.h"
-#include "Wave.h"
+#include "tools/sound/Synth.h"
+#include "tools/sound/Wave.h"
 
 #include <filesystem>
 #include <fstream>

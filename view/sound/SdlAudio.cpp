@@ -1,4 +1,4 @@
-#include "SdlAudio.h"
+#include "view/sound/SdlAudio.h"
 
 #include <QLibrary>
 

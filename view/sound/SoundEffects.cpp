@@ -1,7 +1,7 @@
-#include "SoundEffects.h"
+#include "view/sound/SoundEffects.h"
 
-#include "Assets.h"
-#include "SdlAudio.h"
+#include "assets/Assets.h"
+#include "view/sound/SdlAudio.h"
 
 #include <QFile>
 

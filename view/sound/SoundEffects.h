@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "GameView.h"
+#include "engine/GameView.h"
 
 #include <array>
 #include <chrono>

@@ -1,8 +1,8 @@
-#include "DialogPlacement.h"
+#include "shell/DialogPlacement.h"
 
 #include <QWidget>
 
-#include "Placement.h"
+#include "records/Placement.h"
 
 namespace Placement {
 

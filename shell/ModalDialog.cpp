@@ -1,4 +1,4 @@
-#include "ModalDialog.h"
+#include "shell/ModalDialog.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "Assets.h"
-#include "DialogPlacement.h"
+#include "assets/Assets.h"
+#include "shell/DialogPlacement.h"
 
 TModalDialog::TModalDialog(QWidget& mainForm, const QSize& client, const QString& objectName)
     : QDialog(&mainForm, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

@@ -5,8 +5,8 @@
 class QLabel;
 class QPushButton;
 
-// The pattern every small window of the game follows: created once at
-// start-up and reused, a fixed client size, shown modally, placed over the
+// The pattern every small window of the game follows: made when first
+// opened and reused, a fixed client size, shown modally, placed over the
 // main window and labelled in the current language each time it becomes
 // active. Closing it by its close box or Esc gives Cancel.
 class TModalDialog : public QDialog {
@@ -18,8 +18,6 @@ public:
 
     // Shows the dialog modally and returns its modal result.
     int ShowModal();
-    // The result of the last modal show.
-    int ModalResult() const { return result(); }
 
 
 protected:

@@ -3,10 +3,10 @@
 #include <array>
 #include <functional>
 
-#include "GameSettings.h"
-#include "GameView.h"
-#include "HighscoreTable.h"
-#include "ModalDialog.h"
+#include "records/GameSettings.h"
+#include "engine/GameView.h"
+#include "records/HighscoreTable.h"
+#include "shell/ModalDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -21,7 +21,7 @@ struct THighscoreTexts {
     QString Cancel;
 };
 
-// The table of the ten best, shown and edited only here. In mode 1 a score
+// The table of the ten best, shown and edited only here. In entry mode a score
 // is offered: when it enters, the player types a name straight into its new
 // row. OK stores the entry with the name, or the clearing of the table;
 // otherwise, like Cancel and the close box, it stores nothing. The table is

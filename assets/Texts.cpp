@@ -1,4 +1,4 @@
-#include "Texts.h"
+#include "assets/Texts.h"
 
 int tongue = -1;
 

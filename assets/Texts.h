@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "Version.h"
+#include "assets/Version.h"
 
 // The language setting: -1 not chosen yet, 1 German, 0 English. Every value
 // other than 1 shows English. Read at start-up, written back at close, and

@@ -1,4 +1,4 @@
-#include "Highscor.h"
+#include "shell/Highscor.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QValidator>
 
-#include "Assets.h"
-#include "Chiffre.h"
-#include "Windows1252.h"
+#include "assets/Assets.h"
+#include "records/Chiffre.h"
+#include "records/Windows1252.h"
 
 namespace {
 
