@@ -1,6 +1,6 @@
 #include "assets/Texts.h"
 
-int tongue = -1;
+TTongue tongue = TTongue::NotChosen;
 
 namespace {
 
@@ -88,7 +88,7 @@ const TTexts kEnglish{
 
 bool German()
 {
-    return tongue == 1;
+    return tongue == TTongue::German;
 }
 
 const TTexts& TextsFor(bool german)

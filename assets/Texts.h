@@ -4,10 +4,14 @@
 
 #include "assets/Version.h"
 
-// The language setting: -1 not chosen yet, 1 German, 0 English. Every value
-// other than 1 shows English. Read at start-up, written back at close, and
-// changed only by the language dialog.
-extern int tongue;
+// The language setting as stored: not chosen yet, German or English. A
+// stored value of any other number shows English and is written back as it
+// was read, so the type holds every int. Read at start-up, written back at
+// close, and changed only by the language dialog.
+enum class TTongue : int { NotChosen = -1, English = 0, German = 1 };
+
+// The game's one language setting, which every window's texts follow.
+extern TTongue tongue;
 
 // Every text that differs between the languages, chosen at the moment it is
 // shown: windows never keep them.
@@ -55,7 +59,7 @@ struct TTexts {
     QString ZoomShrunk;
 };
 
-bool German();  // tongue == 1
+bool German();  // tongue is TTongue::German
 
 // The texts of the current language.
 const TTexts& Texts();

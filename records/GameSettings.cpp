@@ -50,7 +50,7 @@ void TGameSettings::SetAutoPause(bool on) const
 int TGameSettings::Zoom() const
 {
     const int zoom = store_.ReadInteger(kSection, kZoom, 0);
-    return zoom >= 0 && zoom <= 4 ? zoom : 0;
+    return zoom >= kZoomAutomatic && zoom <= kLargestZoom ? zoom : kZoomAutomatic;
 }
 
 void TGameSettings::SetZoom(int zoom) const

@@ -27,8 +27,12 @@ public:
     bool AutoPause() const;
     void SetAutoPause(bool on) const;
 
-    // "zoom": 0 automatic (the default, also for anything but 0..4), or the
-    // window drawn 1 to 4 times its size.
+    // The zoom choices, for the store, the menu and the command line alike:
+    // automatic lets the screen decide; 1 to kLargestZoom draw the window that
+    // many times its size.
+    static constexpr int kZoomAutomatic = 0;
+    static constexpr int kLargestZoom = 4;
+    // "zoom": automatic (the default, also for anything out of range) or 1 to 4.
     int Zoom() const;
     void SetZoom(int zoom) const;
 

@@ -1,5 +1,7 @@
 #include "shell/CommandLine.h"
 
+#include "records/GameSettings.h"
+
 #include "shell/help/HelpTrace.h"
 #include "assets/Texts.h"
 
@@ -67,7 +69,7 @@ TCommandLine TCommandLine::Parse(const QStringList& arguments)
                 return fail(QStringLiteral("--zoom needs a number"));
             bool ok = false;
             const int zoom = value->toInt(&ok, 10);
-            if (!ok || zoom < 0 || zoom > 4)
+            if (!ok || zoom < TGameSettings::kZoomAutomatic || zoom > TGameSettings::kLargestZoom)
                 return fail(QStringLiteral("--zoom needs 1, 2, 3, 4 or 0 for automatic, not '%1'").arg(*value));
             line.Zoom = zoom;
         } else {

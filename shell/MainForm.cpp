@@ -71,7 +71,7 @@ TMainForm::TMainForm(uint32_t seed)
     setFont(font);
 
     Chiffre.Init(std::string(), 0);
-    tongue = settings_.Tongue();
+    tongue = static_cast<TTongue>(settings_.Tongue());
     setFixedSize(WindowGeometry::kClientWidth, WindowGeometry::kClientHeight);
     HelpSystem = std::make_unique<hh::THookHelpSystem>(
         QCoreApplication::applicationDirPath() + QStringLiteral("/nvgd.rcc"), QString(), 0);
@@ -293,7 +293,7 @@ void TMainForm::TongueBtnClick()
 void TMainForm::rules()
 {
     bool callDefault = false;
-    HelpSystem->HelpHook(hh::HELP_CONTEXT, tongue == 1 ? 1 : 2, callDefault);
+    HelpSystem->HelpHook(hh::HELP_CONTEXT, German() ? 1 : 2, callDefault);
 }
 
 void TMainForm::BlumoBtnClick()
@@ -365,7 +365,7 @@ void TMainForm::Activate()
     OpenEffect::Play(*this);
     Splash->ShowModal();
     Splash.reset();
-    if (tongue == -1)
+    if (tongue == TTongue::NotChosen)
         TongueDlg->ShowModal();
     // Back to the game for the keyboard, also where no window manager hands
     // the focus back when the start-up dialogs close.
@@ -462,7 +462,7 @@ void TMainForm::Leave()
     hh::HHCloseAll();
     try {
         settings_.SetSound(SoundAction->isChecked());
-        settings_.SetTongue(tongue);
+        settings_.SetTongue(static_cast<int>(tongue));
     } catch (const EStoreError& error) {
         ShowStoreError(error);
     }

@@ -38,10 +38,10 @@ void TTongueDlg::keyPressEvent(QKeyEvent* event)
 
 void TTongueDlg::EnglishBtnClick()
 {
-    tongue = 0;
+    tongue = TTongue::English;
 }
 
 void TTongueDlg::GermanBtnClick()
 {
-    tongue = 1;
+    tongue = TTongue::German;
 }

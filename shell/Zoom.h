@@ -2,14 +2,16 @@
 
 #include <QSize>
 
+#include "records/GameSettings.h"
+
 // The whole game drawn at a whole multiple of its size, on top of the
 // screen's own pixel ratio: the rules and the drawing keep their pixels,
 // only the presentation grows. The factor is Qt's global scale factor and
 // is fixed for a run; main() settles it before the window exists.
 namespace Zoom {
 
-constexpr int kAutomatic = 0;  // the stored choice that lets the screen decide
-constexpr int kLargest = 4;
+constexpr int kAutomatic = TGameSettings::kZoomAutomatic;  // the choice that lets the screen decide
+constexpr int kLargest = TGameSettings::kLargestZoom;
 
 // The window's client area at zoom 1.
 QSize SeedSize();

@@ -91,23 +91,23 @@ TEST_F(Dialogs, TheLanguageDialogChoosesEnglishOnEnterAndIgnoresEscape)
     {
         Answers answers({PressKey(Qt::Key_Escape)});
         EXPECT_EQ(tongueDlg.ShowModal(), 99);
-        EXPECT_EQ(tongue, -1);
+        EXPECT_EQ(tongue, TTongue::NotChosen);
     }
     {
         Answers answers({Answers::CloseBox()});
         EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::kCancel);
-        EXPECT_EQ(tongue, -1);
+        EXPECT_EQ(tongue, TTongue::NotChosen);
     }
     {
         Answers answers({[](QDialog& dialog) {
             dialog.findChild<QPushButton*>(QStringLiteral("GermanBtn"))->click();
         }});
         EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::kOk);
-        EXPECT_EQ(tongue, 1);
+        EXPECT_EQ(tongue, TTongue::German);
     }
     Answers answers({PressKey(Qt::Key_Return)});
     EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::kOk);
-    EXPECT_EQ(tongue, 0);
+    EXPECT_EQ(tongue, TTongue::English);
 }
 
 TEST_F(Dialogs, EachDialogTakesItsTextsFromTheLanguageWhenItIsShown)
@@ -115,7 +115,7 @@ TEST_F(Dialogs, EachDialogTakesItsTextsFromTheLanguageWhenItIsShown)
     TGameOverDlg gameOver(mainForm);
     TGiveUpDlg giveUp(mainForm);
     for (int language : {1, 0, -1, 7}) {
-        tongue = language;
+        tongue = static_cast<TTongue>(language);
         const TTexts& texts = TextsFor(language == 1);
         {
             Answers answers({[&](QDialog& dialog) {
@@ -145,7 +145,7 @@ TEST_F(Dialogs, ChangingTheLanguageFromTheInfoDialogRelabelsItAtOnce)
     TTongueDlg tongueDlg(mainForm);
     int mainTextsApplied = 0;
     TInfoDialog info(mainForm, [&] { tongueDlg.ShowModal(); }, [&] { ++mainTextsApplied; });
-    tongue = 0;
+    tongue = TTongue::English;
     Answers answers({[](QDialog& dialog) {
                          EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info about ..."));
                          dialog.findChild<QPushButton*>(QStringLiteral("TongBtn"))->click();

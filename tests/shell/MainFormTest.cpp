@@ -41,7 +41,7 @@ QImage PaintedInGerman()
 {
     const TTongueGuard guard;
     TMainForm form(7);
-    tongue = 1;
+    tongue = TTongue::German;
     form.PaintPlayfield();
     return form.PlayfieldImage().copy();
 }
@@ -64,12 +64,12 @@ TEST(MainForm, AfterALanguageChangeThePlayfieldShowsTheNewLabelsAlone)
     for (const LanguageRoute& route : routes) {
         const TTongueGuard guard;
         TMainForm form(7);
-        tongue = 0;
+        tongue = TTongue::English;
         form.PaintPlayfield();
         ASSERT_NE(form.PlayfieldImage(), german) << route.name;
         Answers answers(route.answers);
         ClickToolButton(form, route.toolButton);
-        EXPECT_EQ(tongue, 1) << route.name;
+        EXPECT_EQ(tongue, TTongue::German) << route.name;
         EXPECT_TRUE(form.PlayfieldImage() == german) << "labels overprinted after the " << route.name;
     }
 }
@@ -203,7 +203,7 @@ TEST(MainForm, TheFirstScreenSaysHowToBeginUntilTheFirstGameStarts)
     const TTongueGuard guard;
     TMainForm form(7);
     for (const int language : {0, 1}) {
-        tongue = language;
+        tongue = static_cast<TTongue>(language);
         form.ApplyTexts();
         EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("FirstHint"))->text(), TextsFor(language == 1).FirstHint);
     }

@@ -71,7 +71,7 @@ TEST_F(QuitFlow, RefusingToGiveUpAGameWithPointsStillOffersTheScoreAndPlaysOn)
 TEST_F(QuitFlow, ClosingWritesSoundAndLanguageBack)
 {
     const TTongueGuard guard;
-    tongue = 1;
+    tongue = TTongue::German;
     Answers answers({Answers::Result(kYes)});
     ASSERT_TRUE(form.close());
     TSettingsStore ini;
@@ -169,7 +169,7 @@ TEST_F(QuitFlow, TheSessionsEndCountsTheGameAndWritesTheSettingsWithoutAQuestion
 {
     const TTongueGuard guard;
     const int64_t before = GamesPlayed();
-    tongue = 1;  // chosen in the language dialog of a first start
+    tongue = TTongue::German;  // chosen in the language dialog of a first start
     form.findChild<QToolButton*>(QStringLiteral("Soundbtn"))->click();
     StartGameWithScore(30);
     form.Engine().Tally.PiecesPlaced = 2;

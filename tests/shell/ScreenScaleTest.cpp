@@ -18,7 +18,7 @@ TEST(ScreenScale, TheWindowsEdgesShowThePlayfieldToTheirLastScreenPixel)
 {
     const TTongueGuard guard;
     TMainForm form(7);
-    tongue = 0;  // no language dialog after the splash
+    tongue = TTongue::English;  // no language dialog after the splash
     form.show();
     // The splash comes and goes at the first activation.
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }));

@@ -56,9 +56,9 @@ TEST(Texts, OnlyOneMeansGerman)
 {
     const TTongueGuard guard;
     for (int value : {-1, 0, 2, 100}) {
-        tongue = value;
+        tongue = static_cast<TTongue>(value);
         EXPECT_EQ(&Texts(), &TextsFor(false)) << value;
     }
-    tongue = 1;
+    tongue = TTongue::German;
     EXPECT_EQ(&Texts(), &TextsFor(true));
 }

@@ -12,5 +12,5 @@ public:
     TTongueGuard& operator=(const TTongueGuard&) = delete;
 
 private:
-    int saved_;
+    TTongue saved_;
 };

@@ -151,10 +151,10 @@ TEST(ZoomedWindow, AChoiceOfTheToolBarMenuIsKeptForTheNextStartInEitherLanguage)
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(200, 10), form.mapToGlobal(QPoint(200, 10)));
         QCoreApplication::sendEvent(&form, &event);
     };
-    tongue = 1;
+    tongue = TTongue::German;
     choose("ZoomAction3");
     EXPECT_EQ(TGameSettings().Zoom(), 3);
-    tongue = 0;
+    tongue = TTongue::English;
     choose("ZoomAction0");
     EXPECT_EQ(TGameSettings().Zoom(), 0);
     EXPECT_EQ(form.devicePixelRatio(), Zoom::InForce()) << "not before the next start";
