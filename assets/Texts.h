@@ -57,6 +57,46 @@ struct TTexts {
     QString ZoomFromNextStart;
     // On standard error: %1 the program, %2 the zoom asked for, %3 the one it fits.
     QString ZoomShrunk;
+    // What a screen reader reads: the tool bar's commands by what they do,
+    QString StartName;
+    QString PauseName;
+    QString SoundName;
+    QString HighScoreName;
+    QString ExitName;
+    QString TongueName;
+    QString RulesName;
+    QString InfoName;
+    QString BlumoName;
+    // the playfield and its board, cell by cell (%1 row, %2 column, from 1; %3 layers),
+    QString PlayfieldName;
+    QString BoardName;
+    QString CellEmpty;
+    QString CellOneLayer;
+    QString CellLayers;
+    // the piece (%1 what it holds; carried: %1 row, %2 column, %3 what it holds),
+    QString WaitingPiece;
+    QString CarriedPiece;
+    QString NoPiece;
+    QString OneTile;
+    QString Tiles;       // %1 tiles
+    QString WithLayers;  // %1 layers in all, where some tile has more than one
+    QString WithBomb;
+    // level, score and the time,
+    QString LevelValue;
+    QString ScoreValue;
+    QString TimeLeftName;
+    // and what happens, said as it happens.
+    QString AnnouncementsName;
+    QString SaidPiecePlaced;
+    QString SaidOneGroup;
+    QString SaidGroups;  // %1 groups
+    QString SaidOnePoint;
+    QString SaidPoints;  // %1 points
+    QString SaidLevel;   // %1 the new level
+    QString SaidTimeLow;
+    QString SaidPaused;
+    QString SaidResumed;
+    QString SaidGameOver;  // %1 the score
 };
 
 bool German();  // tongue is TTongue::German

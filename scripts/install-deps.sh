@@ -12,6 +12,7 @@ PACKAGES="
   fonts-liberation2
   xvfb xauth xdotool imagemagick
   weston libweston-10-dev qt6-wayland dbus-daemon
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus-bin
   desktop-file-utils appstream
   dpkg-dev lintian man-db
 "

@@ -21,6 +21,7 @@
 #include "shell/Gameover.h"
 #include "shell/Highscor.h"
 #include "shell/help/hh.h"
+#include "shell/AccessiblePlayfield.h"
 #include "shell/Infodlg.h"
 #include "shell/KeyboardPlay.h"
 #include "records/LifetimeRecord.h"
@@ -48,6 +49,7 @@ TMainForm::TMainForm(uint32_t seed)
       playfield_(surface_, sheets_, engine_, &German),
       waves([this] { return SoundAction->isChecked(); }),
       engine_(TGameView(playfield_, playfield_.Sprite(), waves, *this), seed),
+      reading_(engine_, playfield_.Sprite()),
       EndGameDlg([this] { return new TEndGameDlg(*this); }),
       InfoDialog([this] {
           return new TInfoDialog(*this, [this] { TongueDlg->ShowModal(); }, [this] { PaintPlayfield(); });
@@ -76,7 +78,9 @@ TMainForm::TMainForm(uint32_t seed)
     HelpSystem = std::make_unique<hh::THookHelpSystem>(
         QCoreApplication::applicationDirPath() + QStringLiteral("/nvgd.rcc"), QString(), 0);
 
+    AccessiblePlayfield::Install();
     box = new TPlayfieldBox(this, surface_);
+    AccessiblePlayfield::SetReading(*box, reading_);
     box->move(0, WindowGeometry::kToolBarHeight);
     BuildToolBar();
     new TKeyboardPlay(*this);  // owned by the window
@@ -183,6 +187,7 @@ void TMainForm::BuildToolBar()
 void TMainForm::ShowDrawn()
 {
     box->update(surface_.TakeDirty());
+    AccessiblePlayfield::Announce(*box);
 }
 
 // ---- Outlets -----------------------------------------------------------------
@@ -224,6 +229,14 @@ void TMainForm::GameEnded(bool timedOut)
 void TMainForm::ApplyTexts()
 {
     const TTexts& texts = Texts();
+    // The commands' names are what screen readers say; the buttons show only pictures.
+    const std::pair<QAction*, const QString*> names[] = {
+        {StartAction, &texts.StartName},   {PauseAction, &texts.PauseName},   {SoundAction, &texts.SoundName},
+        {HighscoreAction, &texts.HighScoreName}, {ExitAction, &texts.ExitName}, {TongueAction, &texts.TongueName},
+        {RulesAction, &texts.RulesName},   {InfoAction, &texts.InfoName},     {BlumoAction, &texts.BlumoName},
+    };
+    for (const auto& [action, name] : names)
+        action->setText(*name);
     StartAction->setToolTip(texts.StartHint);
     RulesAction->setToolTip(texts.RulesHint);
     PauseAction->setToolTip(texts.PauseHint);

@@ -8,6 +8,7 @@
 #include "engine/GameEngine.h"
 #include "records/GameSettings.h"
 #include "shell/OnDemand.h"
+#include "shell/PlayfieldReading.h"
 #include "view/Playfield.h"
 #include "view/Sheets.h"
 #include "view/sound/SoundEffects.h"
@@ -126,6 +127,7 @@ private:
     TPlayfield playfield_;
     TSoundEffects waves;
     TGameEngine engine_;
+    TPlayfieldReading reading_;  // the playfield in words, for screen readers
     std::unique_ptr<hh::THookHelpSystem> HelpSystem;
     QTimer Timer1;
     bool FirstActivation = true;

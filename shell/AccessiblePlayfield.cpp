@@ -1,0 +1,399 @@
+#include "shell/AccessiblePlayfield.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "assets/Texts.h"
+#include "engine/PlayfieldGeometry.h"
+#include "shell/MainForm.h"
+#include "shell/PlayfieldBox.h"
+#include "shell/PlayfieldReading.h"
+
+namespace {
+
+const char kReadingProperty[] = "novagridReading";
+
+TPlayfieldReading* ReadingOf(const QWidget* box)
+{
+    return box == nullptr ? nullptr : static_cast<TPlayfieldReading*>(box->property(kReadingProperty).value<void*>());
+}
+
+// One part of the playfield that is no widget of its own: it lives as long
+// as the panel that holds it.
+class TPart : public QAccessibleInterface {
+public:
+    TPart(QAccessibleInterface& panel, QWidget& box, int index) : panel_(panel), box_(&box), index_(index) {}
+
+    bool isValid() const override { return !box_.isNull() && ReadingOf(box_) != nullptr; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return panel_.window(); }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override { return &panel_; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void setText(QAccessible::Text, const QString&) override {}
+    QAccessible::State state() const override { return {}; }
+    QRect rect() const override
+    {
+        return box_.isNull() ? QRect() : QRect(box_->mapToGlobal(Place().topLeft()), Place().size());
+    }
+    int Index() const { return index_; }
+
+protected:
+    // Where it shows on the playfield, in its pixels.
+    virtual QRect Place() const { return box_.isNull() ? QRect() : box_->rect(); }
+    const TPlayfieldReading& Reading() const { return *ReadingOf(box_); }
+
+    QAccessibleInterface& panel_;
+    QPointer<QWidget> box_;
+    int index_;
+};
+
+// A text of the playfield: the piece, the level, the score, the status line.
+class TLabel final : public TPart {
+public:
+    using TText = QString (*)(const TPlayfieldReading&);
+    TLabel(QAccessibleInterface& panel, QWidget& box, int index, QAccessible::Role role, TText text, QRect place)
+        : TPart(panel, box, index), role_(role), text_(text), place_(place)
+    {
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        if (!isValid())
+            return {};
+        if (kind == QAccessible::Name)
+            return text_ != nullptr ? text_(Reading()) : Said;
+        if (kind == QAccessible::Description && text_ == nullptr)
+            return Texts().AnnouncementsName;
+        return {};
+    }
+    QAccessible::Role role() const override { return role_; }
+
+    QString Said;  // the status line's words; labels read theirs from the game
+
+private:
+    QRect Place() const override { return place_; }
+    QAccessible::Role role_;
+    TText text_;
+    QRect place_;
+};
+
+// The time left of the turn, as a bar that runs down.
+class TTimeLeft final : public TPart, public QAccessibleValueInterface {
+public:
+    using TPart::TPart;
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? Texts().TimeLeftName : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::ProgressBar; }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
+    }
+    QVariant currentValue() const override { return isValid() ? Reading().TimeLeft() : 0; }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return isValid() ? Reading().TimeLimit() : 0; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return TGameEngine::kUnitsPerTick; }
+
+private:
+    QRect Place() const override
+    {
+        return {Geometry::kBarLeft, Geometry::kBarTop, Geometry::kBarWidth, Geometry::kBarHeight};
+    }
+};
+
+class TBoard;
+
+// One cell of the board.
+class TCell final : public TPart, public QAccessibleTableCellInterface {
+public:
+    TCell(TBoard& board, QAccessibleInterface& panel, QWidget& box, int column, int row)
+        : TPart(panel, box, 0), board_(board), column_(column), row_(row)
+    {
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name && isValid() ? Reading().Cell(column_, row_) : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessibleInterface* parent() const override;
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+    }
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return column_; }
+    int rowIndex() const override { return row_; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override;
+
+private:
+    QRect Place() const override
+    {
+        return {Geometry::CellLeft(column_), Geometry::CellTop(row_), Geometry::kCellSize, Geometry::kCellSize};
+    }
+    TBoard& board_;
+    int column_;
+    int row_;
+};
+
+// The 9 x 9 board, row by row.
+class TBoard final : public TPart, public QAccessibleTableInterface {
+public:
+    TBoard(QAccessibleInterface& panel, QWidget& box, int index) : TPart(panel, box, index)
+    {
+        for (int row = 0; row < kBoardSize; ++row)
+            for (int column = 0; column < kBoardSize; ++column)
+                cells_.push_back(std::make_unique<TCell>(*this, panel, box, column, row));
+        for (const auto& cell : cells_)
+            QAccessible::registerAccessibleInterface(cell.get());
+    }
+    ~TBoard() override
+    {
+        for (auto& cell : cells_)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cell.release()));
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? Texts().BoardName : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Table; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index >= 0 && index < static_cast<int>(cells_.size()) ? cells_[index].get() : nullptr;
+    }
+    int childCount() const override { return static_cast<int>(cells_.size()); }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (size_t n = 0; n < cells_.size(); ++n)
+            if (cells_[n].get() == child)
+                return static_cast<int>(n);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        for (const auto& cell : cells_)
+            if (cell->rect().contains(x, y))
+                return cell.get();
+        return nullptr;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TableInterface ? static_cast<QAccessibleTableInterface*>(this) : nullptr;
+    }
+
+    QAccessibleInterface* cellAt(int row, int column) const override
+    {
+        return row >= 0 && row < kBoardSize && column >= 0 && column < kBoardSize
+                   ? cells_[row * kBoardSize + column].get()
+                   : nullptr;
+    }
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QString columnDescription(int) const override { return {}; }
+    QString rowDescription(int) const override { return {}; }
+    int columnCount() const override { return kBoardSize; }
+    int rowCount() const override { return kBoardSize; }
+    int selectedCellCount() const override { return 0; }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+    TCell& Cell(int column, int row) const { return *cells_[row * kBoardSize + column]; }
+
+private:
+    QRect Place() const override
+    {
+        return {Geometry::kBoardLeft, Geometry::kBoardTop, kBoardSize * Geometry::kCellSize,
+                kBoardSize * Geometry::kCellSize};
+    }
+    std::vector<std::unique_ptr<TCell>> cells_;
+};
+
+QAccessibleInterface* TCell::parent() const
+{
+    return &board_;
+}
+
+QAccessibleInterface* TCell::table() const
+{
+    return &board_;
+}
+
+// The playfield widget as a panel of its parts.
+class TPanel final : public QAccessibleWidget {
+public:
+    enum TPartIndex { kBoard, kPiece, kLevel, kScore, kTime, kStatus, kParts };
+
+    explicit TPanel(QWidget* box) : QAccessibleWidget(box, QAccessible::Pane)
+    {
+        using namespace Geometry;
+        parts_[kBoard] = new TBoard(*this, *box, kBoard);
+        parts_[kPiece] = new TLabel(*this, *box, kPiece, QAccessible::StaticText,
+                                    [](const TPlayfieldReading& r) { return r.Piece(); },
+                                    {kPreviewLeft, kPreviewTop, kPiecePixels, kPiecePixels});
+        parts_[kLevel] = new TLabel(*this, *box, kLevel, QAccessible::StaticText,
+                                    [](const TPlayfieldReading& r) { return r.Level(); },
+                                    {kLabelLeft, kLevelLabelTop, 5 * kDigitStep, kLevelTop + kDigitHeight - kLevelLabelTop});
+        parts_[kScore] = new TLabel(*this, *box, kScore, QAccessible::StaticText,
+                                    [](const TPlayfieldReading& r) { return r.Score(); },
+                                    {kLabelLeft, kScoreLabelTop, 5 * kDigitStep, kScoreTop + kDigitHeight - kScoreLabelTop});
+        parts_[kTime] = new TTimeLeft(*this, *box, kTime);
+        parts_[kStatus] = new TLabel(*this, *box, kStatus, QAccessible::StatusBar, nullptr, box->rect());
+        for (QAccessibleInterface* part : parts_)
+            QAccessible::registerAccessibleInterface(part);
+    }
+    ~TPanel() override
+    {
+        for (QAccessibleInterface* part : parts_)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(part));
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? Texts().PlayfieldName : QString();
+    }
+    int childCount() const override { return kParts; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index >= 0 && index < kParts ? parts_[index] : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (int n = 0; n < kParts; ++n)
+            if (parts_[n] == child)
+                return n;
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        for (QAccessibleInterface* part : parts_)
+            if (part->rect().contains(x, y))
+                return part->childAt(x, y) != nullptr ? part->childAt(x, y) : part;
+        return nullptr;
+    }
+
+    TBoard& Board() const { return *static_cast<TBoard*>(parts_[kBoard]); }
+    TLabel& Status() const { return *static_cast<TLabel*>(parts_[kStatus]); }
+    QAccessibleInterface* Part(int index) const { return parts_[index]; }
+
+private:
+    std::array<QAccessibleInterface*, kParts> parts_{};
+};
+
+// The main window as a window whose hidden texts (the pause text between
+// pauses, the first hint once a game has begun) are not there to be read.
+class TWindow final : public QAccessibleWidget {
+public:
+    explicit TWindow(QWidget* form) : QAccessibleWidget(form, QAccessible::Window) {}
+
+    int childCount() const override { return static_cast<int>(Shown().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QWidgetList shown = Shown();
+        return index >= 0 && index < shown.size() ? QAccessible::queryAccessibleInterface(shown[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child == nullptr ? -1 : static_cast<int>(Shown().indexOf(child->object()));
+    }
+
+private:
+    QWidgetList Shown() const
+    {
+        QWidgetList shown;
+        for (QWidget* each : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!each->isWindow() && !each->isHidden())
+                shown << each;
+        return shown;
+    }
+};
+
+QAccessibleInterface* Describe(const QString&, QObject* object)
+{
+    if (auto* box = qobject_cast<TPlayfieldBox*>(object))
+        return new TPanel(box);
+    if (auto* form = qobject_cast<TMainForm*>(object))
+        return new TWindow(form);
+    return nullptr;
+}
+
+void Send(QAccessibleInterface* part, QAccessible::Event type)
+{
+    QAccessibleEvent event(part, type);
+    QAccessible::updateAccessibility(&event);
+}
+
+}  // namespace
+
+namespace AccessiblePlayfield {
+
+void Install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(Describe);
+        return true;
+    }();
+    (void)installed;
+}
+
+void SetReading(QWidget& box, TPlayfieldReading& reading)
+{
+    box.setProperty(kReadingProperty, QVariant::fromValue(static_cast<void*>(&reading)));
+}
+
+void Announce(QWidget& box)
+{
+    TPlayfieldReading* reading = ReadingOf(&box);
+    if (reading == nullptr)
+        return;
+    const TPlayfieldReading::TChanges changes = reading->Look();
+    const bool listened = QAccessible::isActive();
+    if (!listened && changes.Said.isEmpty())
+        return;
+    auto* panel = static_cast<TPanel*>(QAccessible::queryAccessibleInterface(&box));
+    if (panel == nullptr)
+        return;
+    if (!changes.Said.isEmpty())
+        panel->Status().Said = changes.Said;
+    if (!listened)
+        return;
+    for (int row = 0; row < kBoardSize; ++row)
+        for (int column = 0; column < kBoardSize; ++column)
+            if (changes.Cells[BoardIndex(column, row)])
+                Send(&panel->Board().Cell(column, row), QAccessible::NameChanged);
+    if (changes.Piece)
+        Send(panel->Part(TPanel::kPiece), QAccessible::NameChanged);
+    if (changes.Level)
+        Send(panel->Part(TPanel::kLevel), QAccessible::NameChanged);
+    if (changes.Score)
+        Send(panel->Part(TPanel::kScore), QAccessible::NameChanged);
+    if (changes.Time) {
+        QAccessibleValueChangeEvent event(panel->Part(TPanel::kTime), reading->TimeLeft());
+        QAccessible::updateAccessibility(&event);
+    }
+    if (!changes.Said.isEmpty())
+        Send(&panel->Status(), QAccessible::NameChanged);
+}
+
+}  // namespace AccessiblePlayfield

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "engine/CellCode.h"
+
+class TGameEngine;
+class TSpriteOutlet;
+
+// The playfield in words, for a screen reader: each cell of the board, the
+// piece, level, score and time as the player sees them now, and what has
+// happened since the last look. It only reads the engine; the words follow
+// the language of the moment.
+class TPlayfieldReading {
+public:
+    TPlayfieldReading(const TGameEngine& engine, const TSpriteOutlet& sprite);
+
+    // Cell (column, row), counted from 0; "row 3, column 5, 2 layers" counts from 1.
+    // While the game is paused the board shows empty, and so it reads.
+    QString Cell(int column, int row) const;
+    QString Piece() const;
+    QString Level() const;
+    QString Score() const;
+    int32_t TimeLeft() const;
+    int32_t TimeLimit() const;
+
+    // What changed since the last call, and what to say about it (empty
+    // when nothing is to be said).
+    struct TChanges {
+        std::array<bool, kBoardCells> Cells{};
+        bool Piece = false;
+        bool Level = false;
+        bool Score = false;
+        bool Time = false;
+        QString Said;
+    };
+    TChanges Look();
+
+private:
+    struct TSeen {
+        std::array<int32_t, kBoardCells> Cells{};
+        QString Piece;
+        int32_t Level = 0;
+        int32_t Score = 0;
+        int32_t TimeLeft = 0;
+        int32_t TimeLimit = 0;
+        int64_t PiecesPlaced = 0;
+        int64_t GroupsCleared = 0;
+        bool Paused = false;
+        bool GameOver = true;
+    };
+    TSeen Now() const;
+    int32_t ShownCell(int index) const;
+
+    const TGameEngine& engine_;
+    const TSpriteOutlet& sprite_;
+    TSeen seen_;
+};
