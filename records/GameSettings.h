@@ -54,6 +54,19 @@ public:
     // neither its colour nor its font, and older versions may have left them.
     void SetPlacement(const QString& record) const;
 
+    // The section "stats" and its values: the player's lifetime record
+    // (TLifetimeRecord), one count each.
+    struct TStatsKeys {
+        static inline const QString Section = QStringLiteral("stats");
+        static inline const QString GamesPlayed = QStringLiteral("played");
+        static inline const QString GamesTimedOut = QStringLiteral("timedout");
+        static inline const QString BestScore = QStringLiteral("bestscore");
+        static inline const QString BestLevel = QStringLiteral("bestlevel");
+        static inline const QString GroupsCleared = QStringLiteral("groups");
+        static inline const QString MostGroupsAtOnce = QStringLiteral("mostgroups");
+        static inline const QString MillisecondsPlayed = QStringLiteral("milliseconds");
+    };
+
 private:
     TSettingsStore store_;
 };

@@ -3,31 +3,32 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/GameEngine.h"
+#include "records/GameSettings.h"
 #include "records/SettingsStore.h"
 
 namespace {
 
-const QString kSection = QStringLiteral("stats");
-const QString kGamesPlayed = QStringLiteral("played");
+using TKeys = TGameSettings::TStatsKeys;
 
 // Every value of the record with its stored name.
 template <typename Record, typename Visit>
 void ForEachValue(Record& record, Visit visit)
 {
-    visit(kGamesPlayed, record.GamesPlayed);
-    visit(QStringLiteral("timedout"), record.GamesTimedOut);
-    visit(QStringLiteral("bestscore"), record.BestScore);
-    visit(QStringLiteral("bestlevel"), record.BestLevel);
-    visit(QStringLiteral("groups"), record.GroupsCleared);
-    visit(QStringLiteral("mostgroups"), record.MostGroupsAtOnce);
-    visit(QStringLiteral("milliseconds"), record.MillisecondsPlayed);
+    visit(TKeys::GamesPlayed, record.GamesPlayed);
+    visit(TKeys::GamesTimedOut, record.GamesTimedOut);
+    visit(TKeys::BestScore, record.BestScore);
+    visit(TKeys::BestLevel, record.BestLevel);
+    visit(TKeys::GroupsCleared, record.GroupsCleared);
+    visit(TKeys::MostGroupsAtOnce, record.MostGroupsAtOnce);
+    visit(TKeys::MillisecondsPlayed, record.MillisecondsPlayed);
 }
 
 template <typename Count>
 Count ReadCount(const TSettingsStore& store, const QString& name)
 {
     bool ok = false;
-    const qlonglong value = store.ReadString(kSection, name, QString()).toLongLong(&ok, 10);
+    const qlonglong value = store.ReadString(TKeys::Section, name, QString()).toLongLong(&ok, 10);
     if (!ok || value < 0 || value > std::numeric_limits<Count>::max())
         return 0;
     return static_cast<Count>(value);
@@ -43,17 +44,18 @@ void Raise(Count& count, int64_t by)
 
 }  // namespace
 
-void TLifetimeRecord::AddGame(int32_t score, int32_t level, int64_t groupsCleared, int32_t mostGroupsAtOnce,
-                              int64_t millisecondsPlayed, bool timedOut)
+void TLifetimeRecord::AddGame(const TGameTally& tally, int32_t score, int32_t level, bool timedOut)
 {
     Raise(GamesPlayed, 1);
     if (timedOut)
         Raise(GamesTimedOut, 1);
     BestScore = std::max(BestScore, score);
     BestLevel = std::max(BestLevel, level);
-    Raise(GroupsCleared, groupsCleared);
-    MostGroupsAtOnce = std::max(MostGroupsAtOnce, mostGroupsAtOnce);
-    Raise(MillisecondsPlayed, millisecondsPlayed);
+    Raise(GroupsCleared, tally.GroupsCleared);
+    MostGroupsAtOnce = std::max(MostGroupsAtOnce, tally.MostGroupsAtOnce);
+    // Ticks past what 64 bits of milliseconds hold count as the most there is.
+    const int64_t mostTicks = std::numeric_limits<int64_t>::max() / TGameEngine::kTickMilliseconds;
+    Raise(MillisecondsPlayed, std::min(tally.RunningTicks, mostTicks) * TGameEngine::kTickMilliseconds);
 }
 
 TLifetimeRecord TLifetimeRecord::Read(const TSettingsStore& store)
@@ -69,15 +71,15 @@ void TLifetimeRecord::Write(const TSettingsStore& store) const
 {
     TSettingsStore::TValues values;
     ForEachValue(*this, [&values](const QString& name, auto value) { values.emplace_back(name, QString::number(value)); });
-    store.WriteStrings(kSection, values);
+    store.WriteStrings(TKeys::Section, values);
 }
 
-void TLifetimeRecord::CountGame(const TSettingsStore& store, int32_t score, int32_t level, int64_t groupsCleared,
-                                int32_t mostGroupsAtOnce, int64_t millisecondsPlayed, bool timedOut)
+void TLifetimeRecord::CountGame(const TSettingsStore& store, const TGameTally& tally, int32_t score, int32_t level,
+                                bool timedOut)
 {
-    store.Update(kGamesPlayed, [&] {
+    store.Update(TKeys::GamesPlayed, [&] {
         TLifetimeRecord record = Read(store);
-        record.AddGame(score, level, groupsCleared, mostGroupsAtOnce, millisecondsPlayed, timedOut);
+        record.AddGame(tally, score, level, timedOut);
         record.Write(store);
     });
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 class TSettingsStore;
+struct TGameTally;
 
 // A player's record over every run of the game, kept in a section of its
 // own, "stats", beside the game's settings. Nothing clears it: the
@@ -17,9 +18,9 @@ struct TLifetimeRecord {
     int32_t MostGroupsAtOnce = 0;  // in one placement
     int64_t MillisecondsPlayed = 0;  // while the turn ran: neither paused nor over
 
-    // Counts one game that has ended.
-    void AddGame(int32_t score, int32_t level, int64_t groupsCleared, int32_t mostGroupsAtOnce,
-                 int64_t millisecondsPlayed, bool timedOut);
+    // Counts one game that has ended, from the engine's tally of it and its
+    // score and level at the end.
+    void AddGame(const TGameTally& tally, int32_t score, int32_t level, bool timedOut);
 
     bool operator==(const TLifetimeRecord&) const = default;
 
@@ -35,6 +36,6 @@ struct TLifetimeRecord {
     // copies of the game ending games at the same time count every one.
     // Throws EStoreError as Write does, or when another copy's update blocks
     // the store for seconds.
-    static void CountGame(const TSettingsStore& store, int32_t score, int32_t level, int64_t groupsCleared,
-                          int32_t mostGroupsAtOnce, int64_t millisecondsPlayed, bool timedOut);
+    static void CountGame(const TSettingsStore& store, const TGameTally& tally, int32_t score, int32_t level,
+                          bool timedOut);
 };

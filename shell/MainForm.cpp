@@ -106,7 +106,7 @@ TMainForm::TMainForm(uint32_t seed)
     surface_.SetFlushHook([this] { box->repaint(surface_.TakeDirty()); });
     waves.SetBeforeWaiting([this] { surface_.Flush(); });
 
-    Timer1.setInterval(kTickMilliseconds);
+    Timer1.setInterval(TGameEngine::kTickMilliseconds);
     connect(&Timer1, &QTimer::timeout, this, [this] { Run([&] { engine_.Timer(); }); });
     Timer1.start();
     Splash = std::make_unique<TSplash>(*this);
@@ -217,10 +217,8 @@ void TMainForm::ShowHighscoreDlg(int32_t score, THighscoreMode mode)
 
 void TMainForm::GameEnded(bool timedOut)
 {
-    const TGameTally& tally = engine_.Tally;
     try {
-        TLifetimeRecord::CountGame(TSettingsStore(), engine_.Score, engine_.Level, tally.GroupsCleared,
-                                   tally.MostGroupsAtOnce, tally.RunningTicks * kTickMilliseconds, timedOut);
+        TLifetimeRecord::CountGame(TSettingsStore(), engine_.Tally, engine_.Score, engine_.Level, timedOut);
     } catch (const EStoreError& error) {
         ShowStoreError(error);
     }

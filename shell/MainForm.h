@@ -35,7 +35,6 @@ class TUrlOpener;
 class TMainForm : public QWidget, public TWindowOutlet {
     Q_OBJECT
 public:
-    static constexpr int kTickMilliseconds = 300;
 
     // Creation of the window (FormCreate): reads the language and the sound
     // switch, makes the playfield and puts the engine into its start state,

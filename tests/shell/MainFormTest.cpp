@@ -125,8 +125,10 @@ TEST(MainForm, EveryEndedGameCountsIntoTheLifetimeRecordWhichTheInfoWindowShowsA
         ClickToolButton(form, "StartBtn");
     }
     TLifetimeRecord expected;
-    expected.AddGame(0, 0, 0, 0, 40 * TMainForm::kTickMilliseconds, true);
-    expected.AddGame(50, 0, 0, 0, 0, false);
+    TGameTally timedOut;
+    timedOut.RunningTicks = 40;
+    expected.AddGame(timedOut, 0, 0, true);
+    expected.AddGame(TGameTally{}, 50, 0, false);
     EXPECT_EQ(TLifetimeRecord::Read(ini), expected);
 
     // Clearing the highscore table leaves the record alone.

@@ -6,12 +6,24 @@
 #include <QDir>
 #include <limits>
 
+#include "engine/GameEngine.h"
 #include "records/LifetimeRecord.h"
 #include "tests/store/EmptyConfig.h"
 
 namespace {
 
 const QString kStats = QStringLiteral("stats");
+
+// The engine's tally of a game: groups cleared, the most at once and the
+// 300 ms ticks that ran.
+TGameTally Tally(int64_t groups, int32_t mostAtOnce, int64_t ticks)
+{
+    TGameTally tally;
+    tally.GroupsCleared = groups;
+    tally.MostGroupsAtOnce = mostAtOnce;
+    tally.RunningTicks = ticks;
+    return tally;
+}
 
 using LifetimeRecord = TEmptyConfigTest;
 
@@ -21,8 +33,8 @@ TEST_F(LifetimeRecord, GamesAddUpBestsStayBestAndTheRecordComesBackFromTheStore)
 {
     TLifetimeRecord record = TLifetimeRecord::Read(store);
     EXPECT_EQ(record, TLifetimeRecord{});
-    record.AddGame(120, 7, 9, 3, 45'000, true);
-    record.AddGame(80, 11, 2, 1, 15'300, false);
+    record.AddGame(Tally(9, 3, 150), 120, 7, true);  // 45 s
+    record.AddGame(Tally(2, 1, 51), 80, 11, false);  // 15.3 s
     record.Write(store);
 
     const TLifetimeRecord read = TLifetimeRecord::Read(store);
@@ -57,7 +69,7 @@ TEST_F(LifetimeRecord, CountsAtTheirLargestStayThereInsteadOfWrapping)
     TLifetimeRecord record;
     record.GamesPlayed = std::numeric_limits<int64_t>::max();
     record.MillisecondsPlayed = std::numeric_limits<int64_t>::max() - 5;
-    record.AddGame(1, 1, 1, 1, 1'000, false);
+    record.AddGame(Tally(1, 1, 4), 1, 1, false);
     EXPECT_EQ(record.GamesPlayed, std::numeric_limits<int64_t>::max());
     EXPECT_EQ(record.MillisecondsPlayed, std::numeric_limits<int64_t>::max());
 }
@@ -66,7 +78,7 @@ TEST_F(LifetimeRecord, ARefusedWriteIsReportedAndLeavesNothingBehind)
 {
     QDir().mkpath(TSettingsStore::Location());  // nothing can replace a folder
     TLifetimeRecord record;
-    record.AddGame(500, 9, 9, 9, 300, false);
+    record.AddGame(Tally(9, 9, 1), 500, 9, false);
     EXPECT_THROW(record.Write(store), EStoreError);
     QDir().rmdir(TSettingsStore::Location());
     EXPECT_EQ(TLifetimeRecord::Read(store), TLifetimeRecord{});
@@ -131,7 +143,7 @@ public:
 private:
     static void PlayGame(int32_t score, int game)
     {
-        TLifetimeRecord::CountGame(TSettingsStore(), score, 1, 2, 1, 1'000, game % 2 == 0);
+        TLifetimeRecord::CountGame(TSettingsStore(), Tally(2, 1, 3), score, 1, game % 2 == 0);
     }
 
     static void Give(int pipeEnd)
@@ -169,7 +181,7 @@ TEST_F(LifetimeRecord, TwoCopiesEndingGamesAtTheSameTimeOrInTurnsCountEveryGame)
         EXPECT_EQ(read.GamesPlayed, 2 * kGames) << "in turns " << inTurns;
         EXPECT_EQ(read.GamesTimedOut, kGames) << "in turns " << inTurns;
         EXPECT_EQ(read.GroupsCleared, 4 * kGames) << "in turns " << inTurns;
-        EXPECT_EQ(read.MillisecondsPlayed, 2'000 * kGames) << "in turns " << inTurns;
+        EXPECT_EQ(read.MillisecondsPlayed, 2 * 900 * kGames) << "in turns " << inTurns;
         EXPECT_EQ(read.BestScore, 700) << "in turns " << inTurns;
     }
 }
@@ -177,12 +189,12 @@ TEST_F(LifetimeRecord, TwoCopiesEndingGamesAtTheSameTimeOrInTurnsCountEveryGame)
 TEST_F(LifetimeRecord, ARefusedCountIsReportedLeavesNothingBehindAndTheNextCountGoesThrough)
 {
     QDir().mkpath(TSettingsStore::Location());  // nothing can replace a folder
-    EXPECT_THROW(TLifetimeRecord::CountGame(store, 500, 9, 9, 9, 300, true), EStoreError);
+    EXPECT_THROW(TLifetimeRecord::CountGame(store, Tally(9, 9, 1), 500, 9, true), EStoreError);
     QDir().rmdir(TSettingsStore::Location());
     EXPECT_EQ(TLifetimeRecord::Read(store), TLifetimeRecord{});
 
-    TLifetimeRecord::CountGame(store, 60, 3, 2, 1, 100, true);
+    TLifetimeRecord::CountGame(store, Tally(2, 1, 1), 60, 3, true);
     TLifetimeRecord expected;
-    expected.AddGame(60, 3, 2, 1, 100, true);
+    expected.AddGame(Tally(2, 1, 1), 60, 3, true);
     EXPECT_EQ(TLifetimeRecord::Read(store), expected);
 }
