@@ -7,6 +7,8 @@
 #include <QTest>
 #include <csignal>
 
+#include "tests/shell/OffscreenScreen.h"
+
 // The game as a process of its own, on Qt's offscreen platform with a
 // 1280 x 1024 screen and an empty settings store.
 namespace {
@@ -15,12 +17,9 @@ class Program : public ::testing::Test {
 protected:
     Program()
     {
-        QFile screen(folder.filePath(QStringLiteral("screen.json")));
-        if (screen.open(QIODevice::WriteOnly))
-            screen.write(R"({"screens": [{"name": "SXGA", "x": 0, "y": 0, "width": 1280, "height": 1024,
-                                          "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + screen.fileName());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                           QString::fromLocal8Bit(OffscreenScreen(folder, {1280, 1024})));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path());
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         environment.remove(QStringLiteral("QT_SCALE_FACTOR"));

@@ -9,6 +9,7 @@
 
 #include "shell/MainForm.h"
 #include "shell/WindowGeometry.h"
+#include "tests/shell/OffscreenScreen.h"
 #include "tests/shell/TongueGuard.h"
 
 // The window on a screen scaled by 1.25, as desktops offer: 366 lines of the
@@ -48,13 +49,10 @@ int main(int argc, char* argv[])
 {
     QTemporaryDir folder;
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
-    QFile screen(folder.filePath(QStringLiteral("screen.json")));
-    if (!screen.open(QIODevice::WriteOnly))
+    const QByteArray platform = OffscreenScreen(folder, {2560, 1440});
+    if (platform.isEmpty())
         return 1;
-    screen.write(R"({"screens": [{"name": "scaled", "x": 0, "y": 0, "width": 2560, "height": 1440,
-                                  "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    screen.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", platform);
     qputenv("QT_SCALE_FACTOR", "1.25");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
