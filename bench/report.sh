@@ -40,9 +40,12 @@ work=$(mktemp -d)
 xvfb=""
 running=""
 compositor=""
-stop() { # stop <pid>
+stop() { # stop <pid>: the game quits in order on SIGTERM, writing its settings
     kill "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
+    # Not always our child (map_time starts the programs): wait until it is gone.
+    for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+    kill -KILL "$1" 2>/dev/null || true
 }
 cleanup() {
     [ -z "$running" ] || stop "$running"
