@@ -8,10 +8,7 @@ paused with P and resumed with Pause, and left with Ctrl+Q and the give-up
 question. Sound is switched off with M, so the settings show it was kept.
 """
 
-import subprocess
-import time
-
-from novagrid_desktop import (CLIENT, HIGHSCORE_CAPTION, QUESTION_CAPTION, QUESTION_SIZE, Failure, landed_as_carried,
+from novagrid_desktop import (CLIENT, HIGHSCORE_CAPTION, Failure, landed_as_carried,
                               occupied, open_game, paused_and_still, settled, turned_visibly)
 
 # Enter brings the piece's 3 x 3 frame onto the middle of the board.
@@ -90,21 +87,5 @@ def drive_by_keys(desktop):
 
     # Ctrl+Q: the give-up question, answered Yes with Enter; a highscore
     # table, if the score entered one, is closed with Enter as well.
-    desktop.key("ctrl+q")
-    give_up = desktop.wait_for("the give-up question", lambda: desktop.window(QUESTION_SIZE, QUESTION_CAPTION))
-    desktop.wait_for("the give-up question to take the keys", lambda: desktop.focused() == str(give_up[0]))
-    desktop.key("Return")
-    deadline = time.monotonic() + 10
-    while desktop.game.poll() is None:
-        if time.monotonic() > deadline:
-            raise Failure("the game did not end after the give-up question")
-        table = desktop.window(name=HIGHSCORE_CAPTION)
-        if table is not None and desktop.focused() == str(table[0]):
-            desktop.key("Return")
-        try:
-            desktop.game.wait(timeout=0.2)
-        except subprocess.TimeoutExpired:
-            pass
-    if desktop.game.returncode != 0:
-        raise Failure(f"the game ended with exit code {desktop.game.returncode}")
+    desktop.give_up_by_keys(HIGHSCORE_CAPTION, "Return")
     return where

@@ -150,6 +150,28 @@ class Desktop:
     def key(self, name):
         self.xdotool("key", name)
 
+    def give_up_by_keys(self, table_caption, table_key):
+        """Ctrl+Q, Enter on the give-up question, then `table_key` on the
+        highscore table if the score brings one up; waits for the game to end
+        with exit status 0."""
+        self.key("ctrl+q")
+        question = self.wait_for("the give-up question", lambda: self.window(QUESTION_SIZE, QUESTION_CAPTION))
+        self.wait_for("the give-up question to take the keys", lambda: self.focused() == str(question[0]))
+        self.key("Return")
+        deadline = time.monotonic() + 10
+        while self.game.poll() is None:
+            if time.monotonic() > deadline:
+                raise Failure(f"the game did not end after the give-up question; the windows: {self.windows()}")
+            table = self.window(name=table_caption)
+            if table is not None and self.focused() == str(table[0]):
+                self.key(table_key)
+            try:
+                self.game.wait(timeout=0.2)
+            except subprocess.TimeoutExpired:
+                pass
+        if self.game.returncode != 0:
+            raise Failure(f"the game ended with exit code {self.game.returncode}")
+
     def shot(self, name):
         ppm = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8", "ppm:-"],
                              capture_output=True, timeout=20).stdout

@@ -43,7 +43,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-from novagrid_desktop import CAPTION, CLIENT, QUESTION_CAPTION, QUESTION_SIZE, SEED, Desktop, Failure
+from novagrid_desktop import CAPTION, CLIENT, SEED, Desktop, Failure
 
 PROGRAM_NAME = "novagrid"
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
@@ -550,23 +550,7 @@ def play_a_piece(client, desktop, screen):
 
 def quit_by_keys(desktop, texts):
     with step("Ctrl+Q, Enter on the give-up question, Esc on the highscore table"):
-        desktop.key("ctrl+q")
-        question = desktop.wait_for("the give-up question", lambda: desktop.window(QUESTION_SIZE, QUESTION_CAPTION))
-        desktop.wait_for("the give-up question to take the keys", lambda: desktop.focused() == str(question[0]))
-        desktop.key("Return")
-        deadline = time.monotonic() + 10
-        while desktop.game.poll() is None:
-            if time.monotonic() > deadline:
-                raise Failure(f"the game did not end; the windows: {desktop.windows()}")
-            table = desktop.window(name=texts["highscore caption"])
-            if table is not None and desktop.focused() == str(table[0]):
-                desktop.key("Escape")
-            try:
-                desktop.game.wait(timeout=0.2)
-            except subprocess.TimeoutExpired:
-                pass
-        if desktop.game.returncode != 0:
-            raise Failure(f"the game ended with exit code {desktop.game.returncode}")
+        desktop.give_up_by_keys(texts["highscore caption"], "Escape")
 
 
 def start_game(desktop, program, work, texts):
