@@ -226,7 +226,12 @@ void TGameEngine::ClearGroups()
             view_.Sound.PlayEffect(true, TEffect::BonusStep);
         }
     }
-    TimeLimit = std::max(kLongestTurn - 3 * Level, kShortestTurn);
+    TimeLimit = TurnLength(Level);
+}
+
+int32_t TGameEngine::TurnLength(int32_t level)
+{
+    return static_cast<int32_t>(std::max<int64_t>(kLongestTurn - int64_t{3} * level, kShortestTurn));
 }
 
 void TGameEngine::RaiseScore(int32_t points)
@@ -340,6 +345,84 @@ void TGameEngine::Abandon()
         view_.Sprite.Release();
     Holding = false;
     GameOver = true;
+}
+
+// ---- Keeping a game to go on with later ----------------------------------------
+
+TKeptGame TGameEngine::Snapshot() const
+{
+    TKeptGame kept;
+    kept.Board = Board;
+    kept.Piece = Piece;
+    kept.TimeLeft = TimeLeft;
+    kept.Level = Level;
+    kept.Score = Score;
+    kept.Tally = Tally;
+    kept.Random = random_.State();
+    return kept;
+}
+
+TKeptGame TGameEngine::Keep()
+{
+    assert(!GameOver && "only a running game is kept");
+    const TKeptGame kept = Snapshot();
+    if (Holding)
+        view_.Sprite.Release();
+    Holding = false;
+    GameOver = true;
+    return kept;
+}
+
+bool TGameEngine::CouldBeKept(const TKeptGame& kept)
+{
+    const auto onBoard = [](int32_t code) { return code == CellCode::kEmpty || CellCode::IsTile(code); };
+    if (!std::all_of(kept.Board.begin(), kept.Board.end(), onBoard))
+        return false;
+    if (kept.Level < 0 || kept.Score < 0)
+        return false;
+    // DealPiece's tiles: below 32 * a + 33 with a up to the level's thickness.
+    const int32_t thickest = 32 * std::min(kept.Level / 64, 3) + 32;
+    const auto inPiece = [thickest](int32_t code) {
+        return code == CellCode::kEmpty || code == CellCode::kBomb || (code >= 0 && code <= thickest);
+    };
+    if (!std::all_of(kept.Piece.begin(), kept.Piece.end(), inPiece) ||
+        std::none_of(kept.Piece.begin(), kept.Piece.end(), CellCode::IsOccupied))
+        return false;
+    const int32_t turn = TurnLength(kept.Level);
+    if (kept.TimeLeft <= 0 || kept.TimeLeft > turn || (turn - kept.TimeLeft) % kUnitsPerTick != 0)
+        return false;
+    // Every level was reached by a placement that cleared at least one group.
+    const TGameTally& tally = kept.Tally;
+    if (tally.RunningTicks < 0 || tally.PiecesPlaced < kept.Level || tally.GroupsCleared < kept.Level ||
+        tally.MostGroupsAtOnce < 0 || tally.MostGroupsAtOnce > static_cast<int32_t>(AllGroups().size()) ||
+        tally.MostGroupsAtOnce > tally.GroupsCleared)
+        return false;
+    return kept.Random.Draws <= TRandom::kMostDraws;
+}
+
+bool TGameEngine::Restore(const TKeptGame& kept)
+{
+    assert(GameOver && "a kept game never replaces a running one");
+    if (!CouldBeKept(kept))
+        return false;
+    Board = kept.Board;
+    Piece = kept.Piece;
+    Level = kept.Level;
+    Score = kept.Score;
+    TimeLimit = TurnLength(Level);
+    TimeLeft = kept.TimeLeft;
+    Tally = kept.Tally;
+    random_ = TRandom(kept.Random);
+    endReported_ = false;
+    Holding = false;
+    GameOver = false;
+    Paused = true;
+    view_.Drawing.RenderPiece();
+    view_.Sprite.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
+    view_.Sprite.Show();
+    view_.Drawing.Paint();
+    view_.Window.ShowPauseText(true);
+    return true;
 }
 
 void TGameEngine::EndGame(bool timedOut)

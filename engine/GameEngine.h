@@ -4,20 +4,13 @@
 #include <cstdint>
 
 #include "engine/CellCode.h"
+#include "engine/GameTally.h"
 #include "engine/GameView.h"
+#include "engine/KeptGame.h"
 #include "engine/PlayfieldGeometry.h"
 #include "engine/Random.h"
 
 enum class TMouseButton { Left, Right, Other };
-
-// What the running game has done so far, for the player's lifetime record.
-// NewGame starts it afresh.
-struct TGameTally {
-    int64_t GroupsCleared = 0;
-    int32_t MostGroupsAtOnce = 0;  // in one placement
-    int64_t RunningTicks = 0;      // turn ticks that ran, so neither paused nor over
-    int64_t PiecesPlaced = 0;
-};
 
 // The whole state of one game and the rules that change it. The engine owns
 // no window and no pixels: everything the player sees or hears goes through
@@ -64,6 +57,26 @@ public:
     // The player leaves without a question (the window closes, the session
     // ends): a game under way ends as given up, and nothing runs any more.
     void Abandon();
+
+    // Leaving a game to come back to it. Keep returns what the game needs to
+    // go on (Snapshot) and stops it without ending it: it is neither reported
+    // nor counted, and nothing is asked. Precondition: a game runs.
+    TKeptGame Keep();
+    // Everything the running game needs to go on exactly, with a carried
+    // piece back in its box; the game itself is left as it is.
+    TKeptGame Snapshot() const;
+    // Takes up a kept game where it was left: paused, its piece waiting in
+    // the box, the time, tally and the pieces still to come as they were.
+    // A game the rules could not have led to (CouldBeKept) is refused and
+    // nothing changes. Precondition: no game runs.
+    bool Restore(const TKeptGame& kept);
+    // Whether the rules could have led to `kept`: cells of one to four layers
+    // and no bomb on the board, a piece as its level deals them, the time left
+    // a whole number of ticks into the level's turn, and a tally that fits
+    // the level.
+    static bool CouldBeKept(const TKeptGame& kept);
+    // The time units of a turn at `level`.
+    static int32_t TurnLength(int32_t level);
 
     // Operations of the rules; public so tests can drive them one by one.
     // The entries above call them in the order the rules need; a caller that

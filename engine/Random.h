@@ -9,7 +9,24 @@
 // standard library.
 class TRandom {
 public:
-    explicit TRandom(uint32_t seed) : generator_(seed) {}
+    // Where the source stands: its seed and how many numbers it has drawn
+    // since. Small enough to keep with a game and exact to go on from.
+    struct TState {
+        uint32_t Seed = 0;
+        uint64_t Draws = 0;
+        bool operator==(const TState&) const = default;
+    };
+    // More draws than any game could make (about a million pieces); a state
+    // beyond it is refused, so that going on from it never takes long.
+    static constexpr uint64_t kMostDraws = uint64_t{1} << 26;
+
+    explicit TRandom(uint32_t seed) : generator_(seed), state_{seed, 0} {}
+    // Goes on from `state`, which has at most kMostDraws draws.
+    explicit TRandom(TState state) : TRandom(state.Seed)
+    {
+        generator_.discard(state.Draws);
+        state_.Draws = state.Draws;
+    }
 
     // A uniform integer in 0..n-1; n > 0.
     int32_t Below(int32_t n)
@@ -20,10 +37,14 @@ public:
         uint64_t draw;
         do {
             draw = generator_();
+            ++state_.Draws;
         } while (draw >= limit);
         return static_cast<int32_t>(draw % range);
     }
 
+    TState State() const { return state_; }
+
 private:
     std::mt19937 generator_;
+    TState state_;
 };
