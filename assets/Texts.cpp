@@ -77,6 +77,10 @@ const TTexts kGerman{
     QStringLiteral("Spiel angehalten"),
     QStringLiteral("Es geht weiter"),
     QStringLiteral("Das Spiel ist aus, %1 Punkte"),
+    QStringLiteral("Unfertiges Spiel beim Beenden aufheben"),
+    QStringLiteral("Dein unfertiges Spiel wartet. P oder ein Klick aufs Brett spielt weiter, Strg+N beginnt neu."),
+    QStringLiteral("Dein aufgehobenes Spiel war nicht lesbar und wurde verworfen."),
+    QStringLiteral("Dieses Spiel geht in einem anderen Novagrid-Fenster weiter."),
 };
 
 const TTexts kEnglish{
@@ -152,6 +156,10 @@ const TTexts kEnglish{
     QStringLiteral("Game paused"),
     QStringLiteral("The game goes on"),
     QStringLiteral("Game over, score %1"),
+    QStringLiteral("Keep an unfinished game when I quit"),
+    QStringLiteral("Your unfinished game waits. P or a click on the board goes on, Ctrl+N starts anew."),
+    QStringLiteral("Your kept game could not be read and has been dropped."),
+    QStringLiteral("This game goes on in another Novagrid window."),
 };
 
 }  // namespace

@@ -97,6 +97,12 @@ struct TTexts {
     QString SaidPaused;
     QString SaidResumed;
     QString SaidGameOver;  // %1 the score
+    // An unfinished game kept for the next start: the tool bar menu's option
+    // and what the first screen says of a kept game.
+    QString KeepOnQuitOption;
+    QString KeptGameWaits;
+    QString KeptGameDropped;
+    QString KeptGameGoneElsewhere;
 };
 
 bool German();  // tongue is TTongue::German

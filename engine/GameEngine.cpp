@@ -368,7 +368,16 @@ TKeptGame TGameEngine::Keep()
     const TKeptGame kept = Snapshot();
     if (Holding)
         view_.Sprite.Release();
+    view_.Sprite.Hide();
+    Board.fill(CellCode::kEmpty);
+    Piece.fill(CellCode::kEmpty);
+    Level = 1;
+    Score = 0;
+    TimeLimit = kLongestTurn;
+    TimeLeft = 0;
+    Tally = {};
     Holding = false;
+    Paused = false;
     GameOver = true;
     return kept;
 }
@@ -419,8 +428,9 @@ bool TGameEngine::Restore(const TKeptGame& kept)
     Paused = true;
     view_.Drawing.RenderPiece();
     view_.Sprite.SetPosition(Geometry::kPreviewLeft, Geometry::kPreviewTop);
-    view_.Sprite.Show();
+    // The sprite keeps what lies under it when it shows: the playfield first.
     view_.Drawing.Paint();
+    view_.Sprite.Show();
     view_.Window.ShowPauseText(true);
     return true;
 }

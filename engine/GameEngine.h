@@ -60,7 +60,9 @@ public:
 
     // Leaving a game to come back to it. Keep returns what the game needs to
     // go on (Snapshot) and stops it without ending it: it is neither reported
-    // nor counted, and nothing is asked. Precondition: a game runs.
+    // nor counted, and nothing is asked. The engine is left as it starts, with
+    // no game, an empty board and the sprite hidden; nothing is drawn.
+    // Precondition: a game runs.
     TKeptGame Keep();
     // Everything the running game needs to go on exactly, with a carried
     // piece back in its box; the game itself is left as it is.

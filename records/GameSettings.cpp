@@ -6,6 +6,7 @@ const QString kSection = QStringLiteral("common");
 const QString kSound = QStringLiteral("sound");
 const QString kTongue = QStringLiteral("tongue");
 const QString kAutoPause = QStringLiteral("autopause");
+const QString kKeepOnQuit = QStringLiteral("keeponquit");
 const QString kZoom = QStringLiteral("zoom");
 const QString kPlayer = QStringLiteral("player");
 const QString kPlacement = QStringLiteral("MainForm");
@@ -45,6 +46,16 @@ bool TGameSettings::AutoPause() const
 void TGameSettings::SetAutoPause(bool on) const
 {
     store_.WriteBool(kSection, kAutoPause, on);
+}
+
+bool TGameSettings::KeepOnQuit() const
+{
+    return store_.ReadBool(kSection, kKeepOnQuit, false);
+}
+
+void TGameSettings::SetKeepOnQuit(bool on) const
+{
+    store_.WriteBool(kSection, kKeepOnQuit, on);
 }
 
 int TGameSettings::Zoom() const

@@ -27,6 +27,11 @@ public:
     bool AutoPause() const;
     void SetAutoPause(bool on) const;
 
+    // "keeponquit": a quit by the player during a game keeps it for the next
+    // start instead of asking whether to give it up; default off.
+    bool KeepOnQuit() const;
+    void SetKeepOnQuit(bool on) const;
+
     // The zoom choices, for the store, the menu and the command line alike:
     // automatic lets the screen decide; 1 to kLargestZoom draw the window that
     // many times its size.

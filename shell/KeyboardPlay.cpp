@@ -109,7 +109,7 @@ void TKeyboardPlay::PauseOrResume()
 {
     // A paused game goes on at a click on the board; the press is not played.
     if (form_.Engine().Paused)
-        ClickMouse(TMouseButton::Left, CarryingPointer());
+        form_.GoOn();
     else
         form_.Run([this] { form_.Engine().Pause(); });
 }

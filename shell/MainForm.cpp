@@ -50,6 +50,7 @@ TMainForm::TMainForm(uint32_t seed)
       waves([this] { return SoundAction->isChecked(); }),
       engine_(TGameView(playfield_, playfield_.Sprite(), waves, *this), seed),
       reading_(engine_, playfield_.Sprite()),
+      keeper_(engine_),
       EndGameDlg([this] { return new TEndGameDlg(*this); }),
       InfoDialog([this] {
           return new TInfoDialog(*this, [this] { TongueDlg->ShowModal(); }, [this] { PaintPlayfield(); });
@@ -94,12 +95,15 @@ TMainForm::TMainForm(uint32_t seed)
     // Until the run's first game starts, the empty board says how to begin.
     FirstHint = AddBoardText("FirstHint", {58, 150, 205, 70});
     FirstHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    KeptHint = AddBoardText("KeptHint", {52, 112, 217, 116});
+    KeptHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    KeptHint->hide();
 
     playfield_.SetApplyTexts([this] { ApplyTexts(); });
     connect(box, &TPlayfieldBox::MouseDown, this,
             [this](TMouseButton button, int x, int y) { Run([&] { engine_.boxMouseDown(button, x, y); }); });
     connect(box, &TPlayfieldBox::MouseMove, this, [this](int x, int y) { Run([&] { engine_.boxMouseMove(x, y); }); });
-    connect(box, &TPlayfieldBox::Click, this, [this] { Run([&] { engine_.boxClick(); }); });
+    connect(box, &TPlayfieldBox::Click, this, &TMainForm::GoOn);
 
     // What the animations draw while they hold the event loop still reaches
     // the screen, and so does what was drawn before a clip holds it.
@@ -110,6 +114,13 @@ TMainForm::TMainForm(uint32_t seed)
     connect(&Timer1, &QTimer::timeout, this, [this] { Run([&] { engine_.Timer(); }); });
     Timer1.start();
     Splash = std::make_unique<TSplash>(*this);
+
+    // A game left unfinished in an earlier run waits, paused, for the player.
+    try {
+        ShowKeptNews(keeper_.TakeUp());
+    } catch (const EStoreError& error) {
+        ShowStoreError(error);
+    }
 }
 
 TMainForm::~TMainForm() = default;
@@ -194,7 +205,65 @@ void TMainForm::ShowDrawn()
 
 void TMainForm::ShowPauseText(bool visible)
 {
-    PauseText->setVisible(visible);
+    // While a kept game waits, its own line stands over the board instead.
+    PauseText->setVisible(visible && !keeper_.Waiting());
+}
+
+void TMainForm::ShowKeptNews(TKeptGameKeeper::TNews news)
+{
+    using TNews = TKeptGameKeeper::TNews;
+    keptNews_ = news;
+    const TTexts& texts = Texts();
+    const QString* line = news == TNews::Waiting         ? &texts.KeptGameWaits
+                          : news == TNews::Dropped       ? &texts.KeptGameDropped
+                          : news == TNews::GoneElsewhere ? &texts.KeptGameGoneElsewhere
+                                                         : nullptr;
+    KeptHint->setVisible(line != nullptr);
+    if (line != nullptr)
+        KeptHint->setText(*line);
+    // A waiting game's line stands alone on the board; a note on a game that
+    // is gone stands above the first screen's line on how to start one.
+    KeptHint->move(KeptHint->x(), news == TNews::Waiting ? 112 : 56);
+    if (news == TNews::Waiting)
+        FirstHint->hide();
+    else if (news == TNews::GoneElsewhere)
+        FirstHint->show();
+    PauseText->setVisible(engine_.Paused && !engine_.GameOver && !keeper_.Waiting());
+}
+
+bool TMainForm::ClaimKeptGame()
+{
+    if (!keeper_.Waiting())
+        return true;
+    TKeptGameKeeper::TNews news = TKeptGameKeeper::TNews::None;
+    try {
+        news = keeper_.Claim();
+    } catch (const EStoreError& error) {
+        ShowStoreError(error);
+    }
+    ShowKeptNews(news);
+    if (news != TKeptGameKeeper::TNews::GoneElsewhere)
+        return true;
+    PaintPlayfield();
+    return false;
+}
+
+void TMainForm::GoOn()
+{
+    if (engine_.Paused && !ClaimKeptGame())
+        return;
+    Run([this] { engine_.boxClick(); });
+}
+
+bool TMainForm::KeepGame()
+{
+    try {
+        keeper_.Keep();
+        return true;
+    } catch (const EStoreError& error) {
+        ShowStoreError(error);
+        return false;
+    }
 }
 
 void TMainForm::ShowGameOverDlg()
@@ -246,6 +315,7 @@ void TMainForm::ApplyTexts()
     BlumoAction->setToolTip(texts.BlumoHint);
     PauseText->setText(texts.PauseText);
     FirstHint->setText(texts.FirstHint);
+    ShowKeptNews(keptNews_);
     playfield_.DrawNumbers();
     ShowDrawn();
 }
@@ -257,10 +327,13 @@ void TMainForm::Restart()
     // The turn must not run out behind the give-up question or the highscore
     // entry that may follow it.
     Timer1.stop();
+    ClaimKeptGame();
     Run([this] { engine_.Restart(); });
     Timer1.start();
-    if (!engine_.GameOver)
+    if (!engine_.GameOver) {
         FirstHint->hide();
+        ShowKeptNews(TKeptGameKeeper::TNews::None);
+    }
 }
 
 void TMainForm::Pause()
@@ -362,7 +435,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == PauseText && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Run([this] { engine_.boxClick(); });
+        GoOn();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -444,8 +517,13 @@ bool TMainForm::CloseQuery()
     bool canClose = false;
     if (engine_.GameOver) {
         canClose = EndGameDlg->ShowModal() == TModalDialog::kYes;
+    } else if (settings_.KeepOnQuit() && KeepGame()) {
+        canClose = true;
     } else {
         canClose = GiveUpDlg->ShowModal() == TModalDialog::kYes;
+        // A kept game given up is this copy's to count, unless another has it.
+        if (canClose)
+            ClaimKeptGame();
         if (engine_.Score > 0)
             ShowHighscoreDlg(engine_.Score, THighscoreMode::Enter);
     }
@@ -461,6 +539,8 @@ void TMainForm::EndSession()
         return;
     sessionEnding_ = true;
     Timer1.stop();
+    if (!engine_.GameOver)
+        KeepGame();
     Run([this] { engine_.Abandon(); });
     Leave();
 }
@@ -497,6 +577,12 @@ void TMainForm::contextMenuEvent(QContextMenuEvent* event)
     autoPause->setCheckable(true);
     autoPause->setChecked(settings_.AutoPause());
     connect(autoPause, &QAction::toggled, this, [this, keep](bool on) { keep([&] { settings_.SetAutoPause(on); }); });
+    QAction* keepOnQuit = menu.addAction(texts.KeepOnQuitOption);
+    keepOnQuit->setObjectName(QStringLiteral("KeepOnQuitAction"));
+    keepOnQuit->setCheckable(true);
+    keepOnQuit->setChecked(settings_.KeepOnQuit());
+    connect(keepOnQuit, &QAction::toggled, this,
+            [this, keep](bool on) { keep([&] { settings_.SetKeepOnQuit(on); }); });
 
     // The zoom is Qt's scale factor, fixed for a run: a new choice waits for the next start.
     QMenu* zoomMenu = menu.addMenu(texts.ZoomMenu);

@@ -7,6 +7,7 @@
 #include "records/Chiffre.h"
 #include "engine/GameEngine.h"
 #include "records/GameSettings.h"
+#include "shell/KeptGameKeeper.h"
 #include "shell/OnDemand.h"
 #include "shell/PlayfieldReading.h"
 #include "view/Playfield.h"
@@ -76,9 +77,14 @@ public:
     void SavePlacement();
 
     // The session ends under the game: leaves in order without a question
-    // or a message box. A game under way counts as given up and the settings
-    // are written; ending the event loops is the caller's part.
+    // or a message box. A game under way is kept for the next start (where
+    // the store refuses, it counts as given up) and the settings are
+    // written; ending the event loops is the caller's part.
     void EndSession();
+
+    // Goes on with a paused game, as a click on the board does. A game kept
+    // from an earlier run is first taken out of the store for this copy.
+    void GoOn();
 
     TGameEngine& Engine() { return engine_; }
     // Top left of the floating piece on the playfield, where it stands now.
@@ -118,6 +124,14 @@ private:
     bool CloseQuery();
     void Leave();
     void ShowStoreError(const EStoreError& error);
+    // Before the player decides on a game kept from an earlier run: takes it
+    // for this copy. False when another copy took it first; this window is
+    // then back at its first screen.
+    bool ClaimKeptGame();
+    // Keeps the running game for the next start; false when the store refused.
+    bool KeepGame();
+    // What the first screen says of a game kept from an earlier run.
+    void ShowKeptNews(TKeptGameKeeper::TNews news);
 
     TGameSettings settings_;  // the settings store `ini`, typed
     TChiffre Chiffre;  // enciphers the highscore rows
@@ -127,6 +141,7 @@ private:
     TSoundEffects waves;
     TGameEngine engine_;
     TPlayfieldReading reading_;  // the playfield in words, for screen readers
+    TKeptGameKeeper keeper_;     // the unfinished game kept between runs
     std::unique_ptr<hh::THookHelpSystem> HelpSystem;
     QTimer Timer1;
     bool FirstActivation = true;
@@ -137,6 +152,8 @@ private:
     TPlayfieldBox* box = nullptr;
     QLabel* PauseText = nullptr;
     QLabel* FirstHint = nullptr;
+    QLabel* KeptHint = nullptr;  // what became of a game kept from an earlier run
+    TKeptGameKeeper::TNews keptNews_ = TKeptGameKeeper::TNews::None;
     // The tool bar's commands, each on its button (StartBtn, PauseBtn, ...).
     QAction* StartAction = nullptr;
     QAction* PauseAction = nullptr;

@@ -91,10 +91,12 @@ class Desktop:
         self.server.terminate()
         self.server.wait()
 
-    def start(self, program):
-        """Starts the game with an empty config folder of its own; returns that folder."""
-        config = os.path.join(self.work, "config")
-        os.makedirs(config)
+    def start(self, program, config=None):
+        """Starts the game with an empty config folder of its own, or with the
+        given one as an earlier run left it; returns that folder."""
+        if config is None:
+            config = os.path.join(self.work, "config")
+            os.makedirs(config)
         env = dict(os.environ, DISPLAY=self.display, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb")
         with open(os.path.join(self.work, "game.log"), "w") as log:
             self.game = subprocess.Popen([program, "--seed", str(SEED)], env=env, cwd=self.work,

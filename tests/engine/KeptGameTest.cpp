@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -129,6 +130,12 @@ TEST(KeptGame, ACarriedPieceGoesBackToItsBoxAsTurned)
     EXPECT_EQ(kept.Piece, turned);
     EXPECT_FALSE(engine.Holding);
     EXPECT_FALSE(view.Place.Dragging);
+    EXPECT_FALSE(view.Place.Visible);
+    // Left as it starts: no game, nothing on the board.
+    EXPECT_TRUE(engine.GameOver);
+    EXPECT_FALSE(engine.Paused);
+    EXPECT_EQ(engine.Score, 0);
+    EXPECT_TRUE(std::all_of(engine.Board.begin(), engine.Board.end(), [](int32_t c) { return c == CellCode::kEmpty; }));
 
     TRecordingView after;
     TGameEngine again(after, 3u);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "records/KeptGameRecord.h"
 #include "records/LifetimeRecord.h"
 #include "shell/MainForm.h"
 #include "tests/shell/ModalAnswer.h"
@@ -137,6 +138,16 @@ int64_t GamesPlayed()
     return TLifetimeRecord::Read(TSettingsStore()).GamesPlayed;
 }
 
+// Takes the game kept in the store out of it, so the next window starts
+// without one; its score, or -1 when none was kept.
+int32_t TakeKeptScore()
+{
+    const TKeptGameRecord::TRead read = TKeptGameRecord::Read(TSettingsStore());
+    if (read.Found != TKeptGameRecord::TFound::Game || !TKeptGameRecord::Take(TSettingsStore(), read.Game))
+        return -1;
+    return read.Game.Score;
+}
+
 }  // namespace
 
 TEST_F(QuitFlow, QuittingOnAStoreThatRefusesStopsTheGameBeforeAnyMessageComes)
@@ -165,7 +176,7 @@ TEST_F(QuitFlow, QuittingOnAStoreThatRefusesStopsTheGameBeforeAnyMessageComes)
     EXPECT_TRUE(form.Engine().GameOver);
 }
 
-TEST_F(QuitFlow, TheSessionsEndCountsTheGameAndWritesTheSettingsWithoutAQuestion)
+TEST_F(QuitFlow, TheSessionsEndKeepsTheGameUncountedAndWritesTheSettingsWithoutAQuestion)
 {
     const TTongueGuard guard;
     const int64_t before = GamesPlayed();
@@ -178,13 +189,14 @@ TEST_F(QuitFlow, TheSessionsEndCountsTheGameAndWritesTheSettingsWithoutAQuestion
     form.EndSession();
     EXPECT_TRUE(answers.Seen().empty());
     EXPECT_FALSE(form.TimerRunning());
-    EXPECT_EQ(GamesPlayed(), before + 1);
+    EXPECT_EQ(GamesPlayed(), before);
+    EXPECT_EQ(TakeKeptScore(), 30);
     const TSettingsStore ini;
     EXPECT_EQ(ini.ReadString(QStringLiteral("common"), QStringLiteral("tongue"), {}), QStringLiteral("1"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("common"), QStringLiteral("sound"), {}), QStringLiteral("0"));
 }
 
-TEST_F(QuitFlow, TheSessionEndingDuringTheNewGameQuestionCountsTheGameOnce)
+TEST_F(QuitFlow, TheSessionEndingDuringTheNewGameQuestionKeepsTheGameUncounted)
 {
     const int64_t before = GamesPlayed();
     StartGameWithScore(30);
@@ -195,5 +207,6 @@ TEST_F(QuitFlow, TheSessionEndingDuringTheNewGameQuestionCountsTheGameOnce)
                      },
                      Answers::Result(TModalDialog::kCancel)});
     form.findChild<QToolButton*>(QStringLiteral("StartBtn"))->click();
-    EXPECT_EQ(GamesPlayed(), before + 1);
+    EXPECT_EQ(GamesPlayed(), before);
+    EXPECT_EQ(TakeKeptScore(), 30);
 }
