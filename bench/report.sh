@@ -274,6 +274,7 @@ AREAS = {"25": "25 × 25 (a cell)", "75": "75 × 75 (the piece)", "333": "500 ×
 LABELS = {
     "BM_SelfPlayEntries": "self-play, one engine entry (click, move or tick)",
     "BM_ClearAllGroups": "clearing all 67 groups at once",
+    "BM_RestoreLongestKeptGame": "taking up a kept game with the most draws accepted",
     "BM_DragToNear": "dragging the piece 3 px",
     "BM_DragToNearDiagonal": "dragging the piece 3 px across and 2 px down",
     "BM_FarMove": "moving the piece far (hide and show)",

@@ -16,9 +16,10 @@ public:
         uint64_t Draws = 0;
         bool operator==(const TState&) const = default;
     };
-    // More draws than any game could make (about a million pieces); a state
-    // beyond it is refused, so that going on from it never takes long.
-    static constexpr uint64_t kMostDraws = uint64_t{1} << 26;
+    // More draws than any game makes (at most 46 a piece: some 360,000
+    // pieces, a hundred hours of play); a state beyond it is refused, so that
+    // going on from one never holds a start up for long.
+    static constexpr uint64_t kMostDraws = uint64_t{1} << 24;
 
     explicit TRandom(uint32_t seed) : generator_(seed), state_{seed, 0} {}
     // Goes on from `state`, which has at most kMostDraws draws.

@@ -30,3 +30,20 @@ static void BM_ClearAllGroups(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ClearAllGroups)->UseRealTime();
+
+// Taking up a kept game that drew as many numbers as the engine accepts:
+// the most a start can spend bringing the random source back to where it
+// stood.
+static void BM_RestoreLongestKeptGame(benchmark::State& state)
+{
+    THeadlessView view;
+    TGameEngine played(view, 2026);
+    played.Restart();
+    TKeptGame kept = played.Keep();
+    kept.Random.Draws = TRandom::kMostDraws;
+    for (auto _ : state) {
+        TGameEngine engine(view, 1);
+        benchmark::DoNotOptimize(engine.Restore(kept));
+    }
+}
+BENCHMARK(BM_RestoreLongestKeptGame)->Unit(benchmark::kMillisecond)->UseRealTime();
