@@ -3,7 +3,9 @@
 The layers, lowest first: the engine (pure C++); the records and the assets
 (pictures, clips and the texts of both languages); the view and its sound;
 the help viewer; the shell. A folder may include its own headers and those
-of any lower layer. Tests, benchmarks and tools stand above them all.
+of any lower layer, but not those of a folder beside it on its layer: the
+records know no texts, and the texts and pictures know no records. Tests,
+benchmarks and tools stand above them all.
 """
 
 import pathlib
@@ -44,6 +46,9 @@ def main(root):
                 target = layer_of(included)
                 if target is not None and LAYERS[target] > LAYERS[folder]:
                     wrong.append(f"{source.relative_to(root)} ({folder}) includes {included} ({target}), a layer above")
+                elif target is not None and target != folder and LAYERS[target] == LAYERS[folder] \
+                        and not (target.startswith(folder + "/") or folder.startswith(target + "/")):
+                    wrong.append(f"{source.relative_to(root)} ({folder}) includes {included} ({target}), a folder beside it")
     for line in wrong:
         print(line)
     return 1 if wrong else 0
