@@ -24,6 +24,7 @@
 #include "shell/AccessiblePlayfield.h"
 #include "shell/Infodlg.h"
 #include "shell/KeyboardPlay.h"
+#include "shell/MaximiseRefusal.h"
 #include "records/LifetimeRecord.h"
 #include "shell/OpenEffect.h"
 #include "shell/DialogPlacement.h"
@@ -84,6 +85,7 @@ TMainForm::TMainForm(uint32_t seed)
     box->move(0, WindowGeometry::kToolBarHeight);
     BuildToolBar();
     new TKeyboardPlay(*this);  // owned by the window
+    new TMaximiseRefusal(*this);
     blumoOpener_ = new TUrlOpener(this);
     SoundAction->setChecked(settings_.Sound());
 
@@ -343,8 +345,6 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        Placement::UndoMaximise(*this);
     if (event->type() != QEvent::ActivationChange)
         return;
     if (!isActiveWindow()) {
