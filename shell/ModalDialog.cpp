@@ -8,6 +8,8 @@
 
 #include "assets/Assets.h"
 #include "shell/DialogPlacement.h"
+#include "shell/DialogVeil.h"
+#include "shell/MaximiseRefusal.h"
 
 TModalDialog::TModalDialog(QWidget& mainForm, const QSize& client, const QString& objectName)
     : QDialog(&mainForm, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -21,6 +23,10 @@ TModalDialog::TModalDialog(QWidget& mainForm, const QSize& client, const QString
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
+    if (TDialogVeil::InsideGameWindow())
+        veil_ = new TDialogVeil(mainForm, *this, true);
+    else
+        new TMaximiseRefusal(*this);
 }
 
 int TModalDialog::ShowModal()
@@ -30,8 +36,18 @@ int TModalDialog::ShowModal()
 
 void TModalDialog::FormActivate()
 {
-    Placement::PlaceOver(*this, mainForm_);
+    if (veil_ == nullptr)
+        Placement::PlaceOver(*this, mainForm_);
     ApplyTexts();
+}
+
+void TModalDialog::setVisible(bool visible)
+{
+    if (veil_ != nullptr && visible)
+        veil_->Cover();
+    QDialog::setVisible(visible);
+    if (veil_ != nullptr && !visible)
+        veil_->Uncover();
 }
 
 void TModalDialog::reject()
@@ -47,10 +63,9 @@ void TModalDialog::showEvent(QShowEvent* event)
 
 void TModalDialog::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // Inside the game's window the dialog hears of the game's activations too.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
         FormActivate();
-    if (event->type() == QEvent::WindowStateChange)
-        Placement::UndoMaximise(*this);
     QDialog::changeEvent(event);
 }
 
