@@ -77,6 +77,7 @@ const TTexts kGerman{
     QStringLiteral("Spiel angehalten"),
     QStringLiteral("Es geht weiter"),
     QStringLiteral("Das Spiel ist aus, %1 Punkte"),
+    QStringLiteral("Willst Du dieses Spiel wirklich aufgeben und beenden?"),
 };
 
 const TTexts kEnglish{
@@ -152,6 +153,7 @@ const TTexts kEnglish{
     QStringLiteral("Game paused"),
     QStringLiteral("The game goes on"),
     QStringLiteral("Game over, score %1"),
+    QStringLiteral("Do you really want to give up this game and quit?"),
 };
 
 }  // namespace

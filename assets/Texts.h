@@ -97,6 +97,7 @@ struct TTexts {
     QString SaidPaused;
     QString SaidResumed;
     QString SaidGameOver;  // %1 the score
+    QString QuitGameQuestion;
 };
 
 bool German();  // tongue is TTongue::German

@@ -63,7 +63,8 @@ TMainForm::TMainForm(uint32_t seed)
           });
       }),
       GiveUpDlg([this] { return new TGiveUpDlg(*this); }),
-      GameOverDlg([this] { return new TGameOverDlg(*this); })
+      GameOverDlg([this] { return new TGameOverDlg(*this); }),
+      QuitGameDlg([this] { return new TQuitGameDlg(*this); })
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(FixedTexts::kCaption);
@@ -124,6 +125,7 @@ void TMainForm::CreateDialogs()
     HighscoreDlg.Get();
     GiveUpDlg.Get();
     GameOverDlg.Get();
+    QuitGameDlg.Get();
 }
 
 QAction* TMainForm::AddCommand(const char* button, int left, int width, const QString& picture,
@@ -445,7 +447,7 @@ bool TMainForm::CloseQuery()
     if (engine_.GameOver) {
         canClose = EndGameDlg->ShowModal() == TModalDialog::kYes;
     } else {
-        canClose = GiveUpDlg->ShowModal() == TModalDialog::kYes;
+        canClose = QuitGameDlg->ShowModal() == TModalDialog::kYes;
         if (engine_.Score > 0)
             ShowHighscoreDlg(engine_.Score, THighscoreMode::Enter);
     }

@@ -25,6 +25,7 @@ class THookHelpSystem;
 }
 class TInfoDialog;
 class TPlayfieldBox;
+class TQuitGameDlg;
 class TSplash;
 class TTongueDlg;
 class TUrlOpener;
@@ -156,4 +157,5 @@ private:
     TOnDemand<THighscoreDlg> HighscoreDlg;
     TOnDemand<TGiveUpDlg> GiveUpDlg;
     TOnDemand<TGameOverDlg> GameOverDlg;
+    TOnDemand<TQuitGameDlg> QuitGameDlg;
 };

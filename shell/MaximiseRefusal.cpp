@@ -20,6 +20,11 @@ bool TMaximiseRefusal::eventFilter(QObject* watched, QEvent* event)
         watching_ = true;
         connect(window_.windowHandle(), &QWindow::windowStateChanged, this, &TMaximiseRefusal::StateRequested);
     }
+    // A maximise that the window system has not asked the window to take
+    // (the window not shown yet, or a window manager that asks nothing) is
+    // taken back at once.
+    if (event->type() == QEvent::WindowStateChange && window_.isMaximized() && fixed_.isEmpty())
+        window_.setWindowState(window_.windowState() & ~Qt::WindowMaximized);
     // Fixed again once the compositor has given the normal size back.
     if (event->type() == QEvent::Resize && !window_.isMaximized() && !fixed_.isEmpty() && window_.size() == fixed_) {
         window_.setFixedSize(fixed_);
