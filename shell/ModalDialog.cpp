@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -43,11 +44,43 @@ void TModalDialog::FormActivate()
 
 void TModalDialog::setVisible(bool visible)
 {
-    if (veil_ != nullptr && visible)
+    if (veil_ != nullptr && visible) {
+        RememberDefaultButton();
         veil_->Cover();
+    }
     QDialog::setVisible(visible);
     if (veil_ != nullptr && !visible)
         veil_->Uncover();
+}
+
+void TModalDialog::RememberDefaultButton()
+{
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->isDefault())
+            defaultButton_ = button;
+    }
+}
+
+bool TModalDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Seen before the button forgets it, as it loses the focus.
+    if (event->type() == QEvent::FocusOut && veil_ != nullptr)
+        RememberDefaultButton();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TModalDialog::keyPressEvent(QKeyEvent* event)
+{
+    // A push button takes itself for the default only inside a dialog window:
+    // inside the game's window it forgets it as it loses the focus, and Enter
+    // on a control that is no button presses the default here instead.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (veil_ != nullptr && enter && event->modifiers() == Qt::NoModifier && defaultButton_ != nullptr) {
+        if (defaultButton_->isEnabled())
+            defaultButton_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TModalDialog::reject()
@@ -93,6 +126,7 @@ QPushButton* TModalDialog::AddButton(const char* name, const QRect& place, const
     button->setGeometry(place);
     if (!picture.isEmpty())
         button->setIcon(Assets::PictureIcon(picture));
+    button->installEventFilter(this);
     if (modalResult != 0)
         connect(button, &QPushButton::clicked, this, [this, modalResult] { done(modalResult); });
     return button;

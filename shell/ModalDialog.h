@@ -31,6 +31,8 @@ protected:
     virtual void ApplyTexts() {}
 
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -43,5 +45,8 @@ protected:
     QWidget& mainForm_;
 
 private:
+    void RememberDefaultButton();
+
     TDialogVeil* veil_ = nullptr;  // while the dialog shows inside the game's window
+    QPushButton* defaultButton_ = nullptr;  // the one Enter presses inside the game's window
 };

@@ -191,3 +191,18 @@ TEST_F(InWindowDialogs, TheSplashShowsInTheMiddleOfTheGameAndGoesAtAClick)
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"Splash"});
     EXPECT_FALSE(splash.isVisible());
 }
+
+TEST_F(InWindowDialogs, EnterAnswersTheQuitQuestionAndThenTheTableTheScoreBringsUp)
+{
+    form.Engine().NewGame();
+    form.Engine().Score = 40;
+    const auto enter = [](QDialog& dialog) {
+        Type(Qt::Key_Return);
+        if (dialog.isVisible())
+            dialog.done(TModalDialog::kCancel);  // Enter did nothing: the test goes on
+    };
+    TInsideAnswers answers(form, {enter, enter});
+    Type(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"QuitGameDlg", "HighscoreDlg"}));
+    EXPECT_FALSE(form.isVisible()) << "Enter on the table, its name box focused, ends the game";
+}
