@@ -81,6 +81,7 @@ const TTexts kGerman{
     QStringLiteral("Dein unfertiges Spiel wartet. P oder ein Klick aufs Brett spielt weiter, Strg+N beginnt neu."),
     QStringLiteral("Dein aufgehobenes Spiel war nicht lesbar und wurde verworfen."),
     QStringLiteral("Dieses Spiel geht in einem anderen Novagrid-Fenster weiter."),
+    QStringLiteral("Willst Du dieses Spiel wirklich aufgeben und beenden?"),
 };
 
 const TTexts kEnglish{
@@ -160,6 +161,7 @@ const TTexts kEnglish{
     QStringLiteral("Your unfinished game waits. P or a click on the board goes on, Ctrl+N starts anew."),
     QStringLiteral("Your kept game could not be read and has been dropped."),
     QStringLiteral("This game goes on in another Novagrid window."),
+    QStringLiteral("Do you really want to give up this game and quit?"),
 };
 
 }  // namespace

@@ -103,6 +103,7 @@ struct TTexts {
     QString KeptGameWaits;
     QString KeptGameDropped;
     QString KeptGameGoneElsewhere;
+    QString QuitGameQuestion;
 };
 
 bool German();  // tongue is TTongue::German

@@ -13,10 +13,4 @@ void PlaceOver(QWidget& dialog, const QWidget& mainForm)
     dialog.move(DialogTopLeft(mainForm.frameGeometry(), mainForm.height(), frame));
 }
 
-void UndoMaximise(QWidget& window)
-{
-    if (window.isMaximized())
-        window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
-}
-
 }  // namespace Placement

@@ -24,6 +24,7 @@
 #include "shell/AccessiblePlayfield.h"
 #include "shell/Infodlg.h"
 #include "shell/KeyboardPlay.h"
+#include "shell/MaximiseRefusal.h"
 #include "records/LifetimeRecord.h"
 #include "shell/OpenEffect.h"
 #include "shell/DialogPlacement.h"
@@ -63,7 +64,8 @@ TMainForm::TMainForm(uint32_t seed)
           });
       }),
       GiveUpDlg([this] { return new TGiveUpDlg(*this); }),
-      GameOverDlg([this] { return new TGameOverDlg(*this); })
+      GameOverDlg([this] { return new TGameOverDlg(*this); }),
+      QuitGameDlg([this] { return new TQuitGameDlg(*this); })
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(FixedTexts::kCaption);
@@ -85,6 +87,7 @@ TMainForm::TMainForm(uint32_t seed)
     box->move(0, WindowGeometry::kToolBarHeight);
     BuildToolBar();
     new TKeyboardPlay(*this);  // owned by the window
+    new TMaximiseRefusal(*this);
     blumoOpener_ = new TUrlOpener(this);
     SoundAction->setChecked(settings_.Sound());
 
@@ -133,6 +136,7 @@ void TMainForm::CreateDialogs()
     HighscoreDlg.Get();
     GiveUpDlg.Get();
     GameOverDlg.Get();
+    QuitGameDlg.Get();
 }
 
 QAction* TMainForm::AddCommand(const char* button, int left, int width, const QString& picture,
@@ -416,8 +420,6 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        Placement::UndoMaximise(*this);
     if (event->type() != QEvent::ActivationChange)
         return;
     if (!isActiveWindow()) {
@@ -520,7 +522,7 @@ bool TMainForm::CloseQuery()
     } else if (settings_.KeepOnQuit() && KeepGame()) {
         canClose = true;
     } else {
-        canClose = GiveUpDlg->ShowModal() == TModalDialog::kYes;
+        canClose = QuitGameDlg->ShowModal() == TModalDialog::kYes;
         // A kept game given up is this copy's to count, unless another has it.
         if (canClose)
             ClaimKeptGame();

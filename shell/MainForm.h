@@ -26,6 +26,7 @@ class THookHelpSystem;
 }
 class TInfoDialog;
 class TPlayfieldBox;
+class TQuitGameDlg;
 class TSplash;
 class TTongueDlg;
 class TUrlOpener;
@@ -173,4 +174,5 @@ private:
     TOnDemand<THighscoreDlg> HighscoreDlg;
     TOnDemand<TGiveUpDlg> GiveUpDlg;
     TOnDemand<TGameOverDlg> GameOverDlg;
+    TOnDemand<TQuitGameDlg> QuitGameDlg;
 };

@@ -3,11 +3,14 @@
 #include <QEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 #include "assets/Assets.h"
 #include "shell/DialogPlacement.h"
+#include "shell/DialogVeil.h"
+#include "shell/MaximiseRefusal.h"
 
 TModalDialog::TModalDialog(QWidget& mainForm, const QSize& client, const QString& objectName)
     : QDialog(&mainForm, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -21,6 +24,10 @@ TModalDialog::TModalDialog(QWidget& mainForm, const QSize& client, const QString
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
+    if (TDialogVeil::InsideGameWindow())
+        veil_ = new TDialogVeil(mainForm, *this, true);
+    else
+        new TMaximiseRefusal(*this);
 }
 
 int TModalDialog::ShowModal()
@@ -30,8 +37,50 @@ int TModalDialog::ShowModal()
 
 void TModalDialog::FormActivate()
 {
-    Placement::PlaceOver(*this, mainForm_);
+    if (veil_ == nullptr)
+        Placement::PlaceOver(*this, mainForm_);
     ApplyTexts();
+}
+
+void TModalDialog::setVisible(bool visible)
+{
+    if (veil_ != nullptr && visible) {
+        RememberDefaultButton();
+        veil_->Cover();
+    }
+    QDialog::setVisible(visible);
+    if (veil_ != nullptr && !visible)
+        veil_->Uncover();
+}
+
+void TModalDialog::RememberDefaultButton()
+{
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->isDefault())
+            defaultButton_ = button;
+    }
+}
+
+bool TModalDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Seen before the button forgets it, as it loses the focus.
+    if (event->type() == QEvent::FocusOut && veil_ != nullptr)
+        RememberDefaultButton();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TModalDialog::keyPressEvent(QKeyEvent* event)
+{
+    // A push button takes itself for the default only inside a dialog window:
+    // inside the game's window it forgets it as it loses the focus, and Enter
+    // on a control that is no button presses the default here instead.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (veil_ != nullptr && enter && event->modifiers() == Qt::NoModifier && defaultButton_ != nullptr) {
+        if (defaultButton_->isEnabled())
+            defaultButton_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TModalDialog::reject()
@@ -47,10 +96,9 @@ void TModalDialog::showEvent(QShowEvent* event)
 
 void TModalDialog::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // Inside the game's window the dialog hears of the game's activations too.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
         FormActivate();
-    if (event->type() == QEvent::WindowStateChange)
-        Placement::UndoMaximise(*this);
     QDialog::changeEvent(event);
 }
 
@@ -78,6 +126,7 @@ QPushButton* TModalDialog::AddButton(const char* name, const QRect& place, const
     button->setGeometry(place);
     if (!picture.isEmpty())
         button->setIcon(Assets::PictureIcon(picture));
+    button->installEventFilter(this);
     if (modalResult != 0)
         connect(button, &QPushButton::clicked, this, [this, modalResult] { done(modalResult); });
     return button;

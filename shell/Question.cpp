@@ -39,6 +39,12 @@ TGiveUpDlg::TGiveUpDlg(QWidget& mainForm)
 {
 }
 
+TQuitGameDlg::TQuitGameDlg(QWidget& mainForm)
+    : TQuestionDlg(mainForm, QStringLiteral("QuitGameDlg"), {56, 20, 189, 26},
+                   [](const TTexts& texts) { return texts.QuitGameQuestion; })
+{
+}
+
 TEndGameDlg::TEndGameDlg(QWidget& mainForm)
     : TQuestionDlg(mainForm, QStringLiteral("EndGameDlg"), {72, 20, 153, 29},
                    [](const TTexts& texts) { return texts.EndGameQuestion; })

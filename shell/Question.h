@@ -22,11 +22,18 @@ private:
     QPushButton* CancelBtn;
 };
 
-// Whether to give up the running game.
+// Whether to give up the running game for a new one.
 class TGiveUpDlg : public TQuestionDlg {
     Q_OBJECT
 public:
     explicit TGiveUpDlg(QWidget& mainForm);
+};
+
+// Whether to give up the running game and quit.
+class TQuitGameDlg : public TQuestionDlg {
+    Q_OBJECT
+public:
+    explicit TQuitGameDlg(QWidget& mainForm);
 };
 
 // Whether to quit when no game runs.

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "assets/Assets.h"
+#include "shell/DialogVeil.h"
 
 TSplash::TSplash(QWidget& mainForm) : QDialog(&mainForm, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
@@ -19,13 +20,25 @@ TSplash::TSplash(QWidget& mainForm) : QDialog(&mainForm, Qt::SplashScreen | Qt::
     Timer1.setInterval(3000);
     connect(&Timer1, &QTimer::timeout, this, &TSplash::Click);
     Timer1.start();
+    if (TDialogVeil::InsideGameWindow())
+        veil_ = new TDialogVeil(mainForm, *this, false);
 }
 
 int TSplash::ShowModal()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (veil_ == nullptr && screen != nullptr)
         move(screen->geometry().center() - rect().center());
     return exec();
+}
+
+void TSplash::setVisible(bool visible)
+{
+    if (veil_ != nullptr && visible)
+        veil_->Cover();
+    QDialog::setVisible(visible);
+    if (veil_ != nullptr && !visible)
+        veil_->Uncover();
 }
 
 void TSplash::mousePressEvent(QMouseEvent* event)

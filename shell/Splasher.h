@@ -3,9 +3,13 @@
 #include <QDialog>
 #include <QTimer>
 
+class TDialogVeil;
+
 // The title picture shown at the first start-up. A click closes it, and so
 // does its timer, which runs from the splash's creation: the splash is gone
-// at the first tick after it was shown, at most three seconds later.
+// at the first tick after it was shown, at most three seconds later. Where
+// dialogs show inside the game's window (TDialogVeil), so does the splash,
+// in the middle of the game.
 class TSplash : public QDialog {
     Q_OBJECT
 public:
@@ -14,6 +18,7 @@ public:
     explicit TSplash(QWidget& mainForm);
     // Shows the splash centred on the screen until a click or the timer closes it.
     int ShowModal();
+    void setVisible(bool visible) override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -22,4 +27,5 @@ private:
     void Click();
 
     QTimer Timer1;
+    TDialogVeil* veil_ = nullptr;  // while the splash shows inside the game's window
 };

@@ -8,13 +8,22 @@ wl_keyboard event, the way a real keyboard's does. The seat also tells which
 window holds the keyboard focus, so every key is typed into the window meant
 for it.
 
+weston runs with its defaults (no weston.ini: windows fade out as they
+close), and the test types at a player's speed: nothing waits for the
+compositor between a key that closes a dialog and the next key.
+
 The game starts with a config folder that holds only the window's place from
 an earlier run on X11, which must survive; the splash goes by itself and
 the language question is answered by keys (Tab to German, Enter). Then a
 piece is played (Ctrl+N, Enter, arrows, Space, Enter), the highscore table
-opened with Ctrl+H and closed with Esc, the sound switched off with M right
-after that, and the game left with Ctrl+Q, Enter on the give-up question and
-Enter on the highscore table that the dropped piece's score brings up.
+opened with Ctrl+H, closed with Esc and the sound switched off with M at
+once. Ctrl+N brings the give-up question, answered No with Esc, and Enter
+at once picks the next piece up. The window's maximise box is clicked (the
+game must live on at its size), the caption strip of a question where a
+window's maximise and minimise boxes would be, and the window's minimise
+box while a question is open (weston's Super+Tab brings it back, the
+question still waiting). The game is left with Ctrl+Q, Enter on the quit
+question and Enter on the highscore table that the score brings up.
 
 The game must end with exit status 0 and write nothing at all to stderr, and
 its settings must show what the keys did: German, sound off, one game played
@@ -34,35 +43,27 @@ import sys
 import tempfile
 import time
 
-from novagrid_desktop import CAPTION, HIGHSCORE_CAPTION, QUESTION_CAPTION, SEED, Failure
+from novagrid_desktop import CAPTION, SEED, Failure
 
 # Linux input key codes (linux/input-event-codes.h) of the keys the test types.
 KEY_CODES = {
     "esc": 1, "tab": 15, "q": 16, "enter": 28, "ctrl": 29, "h": 35, "n": 49, "m": 50, "space": 57,
-    "left": 105, "down": 108,
+    "left": 105, "down": 108, "super": 125,
 }
+BUTTON_LEFT = 272
+
+# Where Qt's own window decorations put the boxes of the title bar: centres,
+# from the right edge and the top of the window.
+MAXIMISE_BOX = (40, 15)
+MINIMISE_BOX = (63, 15)
+# The game's client area inside those decorations, and the preview box on it.
+CLIENT_OFFSET = (3, 30)
+PREVIEW_BOX = (321, 33 + 53, 75, 75)
 
 SCREEN = (1280, 1024)
 # The window's place as an X11 run stored it.
 STORED_PLACE = "200,0,1,100,50,600,400"
 
-# Our compositor: the desktop shell as a player has it, but no screen lock,
-# no on-screen keyboard and a fixed key layout, whatever the machine's.
-WESTON_INI = """\
-[core]
-idle-time=0
-
-[shell]
-locking=false
-
-[input-method]
-path=
-
-[keyboard]
-keymap_rules=evdev
-keymap_model=pc105
-keymap_layout=us
-"""
 
 
 class Window:
@@ -87,18 +88,15 @@ class Weston:
         self.runtime = os.path.join(work, "runtime")
         os.mkdir(self.runtime, 0o700)
         self.display = f"wayland-novagrid-{os.getpid()}"
-        config = os.path.join(work, "weston.ini")
-        with open(config, "w") as ini:
-            ini.write(WESTON_INI)
         seat_path = os.path.join(self.runtime, "test-seat")
         env = {key: value for key, value in os.environ.items()
-               if key not in ("DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET")}
+               if key not in ("DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET") and not key.startswith("XKB_")}
         env.update(XDG_RUNTIME_DIR=self.runtime, NOVAGRID_TEST_SEAT=seat_path)
         self.environment = env
         with open(os.path.join(work, "weston.out"), "w") as output:
             self.server = subprocess.Popen(
                 ["weston", "--backend=headless-backend.so", f"--socket={self.display}",
-                 f"--width={SCREEN[0]}", f"--height={SCREEN[1]}", "--use-pixman", f"--config={config}",
+                 f"--width={SCREEN[0]}", f"--height={SCREEN[1]}", "--use-pixman", "--no-config",
                  f"--modules={test_seat}", f"--log={os.path.join(work, 'weston.log')}"],
                 env=env, stdout=output, stderr=subprocess.STDOUT)
         self.game = None
@@ -212,8 +210,46 @@ class Weston:
             return window if window is not None and accept(window) else None
         return self.wait_for(f"{what} to hold the keyboard focus", probe)
 
+    def click(self, x, y):
+        self.command(f"motion {x} {y}")
+        self.command(f"button {BUTTON_LEFT} press")
+        self.command(f"button {BUTTON_LEFT} release")
+
+    def pixels(self, window):
+        """What the window shows now: (width, height, RGB bytes)."""
+        path = os.path.join(self.work, "capture.ppm")
+        self.command(f"capture {window.ident} {path}")
+        with open(path, "rb") as image:
+            data = image.read()
+        magic, size, depth, rest = data.split(b"\n", 3)
+        width, height = map(int, size.split())
+        return width, height, rest
+
     def gone(self, what, window):
         self.wait_for(f"{what} to close", lambda: all(w.ident != window.ident for w in self.windows()))
+
+
+def caption_strip(weston, window):
+    """Where a dialog's caption strip shows inside the window, as (left, top,
+    run), or None: a run of its dark blue, from its left end on, longer than
+    any title leaves it."""
+    width, height, rgb = weston.pixels(window)
+    for y in range(height):
+        run = 0
+        for x in range(width):
+            r, g, b = rgb[3 * (y * width + x):3 * (y * width + x) + 3]
+            run = run + 1 if r < 0x30 and g < 0x60 and 0x78 <= b <= 0xd8 else 0
+            if run >= 100:
+                return (x - run + 1, y, run)
+    return None
+
+
+def preview_box(weston, window):
+    width, _, rgb = weston.pixels(window)
+    left, top, w, h = PREVIEW_BOX
+    left += CLIENT_OFFSET[0]
+    top += CLIENT_OFFSET[1]
+    return b"".join(rgb[3 * (row * width + left):3 * (row * width + left + w)] for row in range(top, top + h))
 
 
 def read_settings(config):
@@ -240,35 +276,69 @@ def play(weston, program):
     main = weston.wait_for("the main window", lambda: next(
         (w for w in weston.windows() if w.title == CAPTION), None), timeout=20)
 
-    def is_main(window):
-        return window.ident == main.ident
+    def current():
+        return next((w for w in weston.windows() if w.ident == main.ident), None)
+
+    def dialog(what):
+        return weston.wait_for(f"{what} inside the game's window", lambda: caption_strip(weston, main))
+
+    def no_dialog(what):
+        weston.wait_for(f"{what} to close", lambda: caption_strip(weston, main) is None)
 
     # The splash goes by itself; on a first start the language question follows,
     # its focus on English: Tab and Enter choose German.
-    question = weston.focus_on("the language question",
-                               lambda w: w.title == CAPTION and not is_main(w))
+    dialog("the language question")
     weston.key("tab")
     weston.key("enter")
-    weston.gone("the language question", question)
-    weston.focus_on("the main window after the language question", is_main)
+    no_dialog("the language question after Enter")
+    empty = preview_box(weston, main)
 
     # A piece: dealt, picked up to the middle of the board, moved, turned, dropped.
     for key in ("ctrl+n", "enter", "left", "down", "space", "enter"):
         weston.key(key)
 
     weston.key("ctrl+h")
-    table = weston.focus_on("the highscore table after Ctrl+H", lambda w: w.title == HIGHSCORE_CAPTION)
+    dialog("the highscore table after Ctrl+H")
     weston.key("esc")
-    weston.gone("the highscore table after Esc", table)
-    weston.focus_on("the main window after the highscore table", is_main)
     weston.key("m")
 
-    weston.key("ctrl+q")
-    give_up = weston.focus_on("the give-up question after Ctrl+Q", lambda w: w.title == QUESTION_CAPTION)
+    # The new game's question, No, and at once Enter: the waiting piece leaves the preview box.
+    no_dialog("the highscore table after Esc")
+    weston.wait_for("the next piece in the preview box", lambda: preview_box(weston, main) != empty)
+    weston.key("ctrl+n")
+    dialog("the give-up question after Ctrl+N")
+    weston.key("esc")
     weston.key("enter")
-    weston.gone("the give-up question after Enter", give_up)
-    weston.focus_on("the highscore table that the dropped piece's score brings up",
-                            lambda w: w.title == HIGHSCORE_CAPTION)
+    weston.wait_for("Enter, typed at once after No, to pick the waiting piece up",
+                    lambda: preview_box(weston, main) == empty, timeout=3)
+    weston.key("enter")  # and dropped in the middle of the board
+
+    # The maximise box: the game lives on at its size.
+    x, y, width, height = current().place
+    weston.click(x + width - MAXIMISE_BOX[0], y + MAXIMISE_BOX[1])
+    weston.wait_for("the window back at its size after the maximise box",
+                    lambda: current() is not None and current().place[2:] == (width, height))
+
+    # A question: where a window's maximise and minimise boxes would be, its
+    # caption strip has none; the question stays. The window's minimise box
+    # takes game and question away together; Super+Tab brings both back.
+    weston.key("ctrl+q")
+    left, top, run = dialog("the quit question after Ctrl+Q")
+    for box in (MAXIMISE_BOX, MINIMISE_BOX):
+        weston.click(x + left + run - box[0] + 20, y + top + 5)
+    if caption_strip(weston, main) is None:
+        raise Failure("a click on the quit question's caption strip took the question away")
+    weston.click(x + width - MINIMISE_BOX[0], y + MINIMISE_BOX[1])
+    weston.wait_for("the minimise box to take the game away", lambda: current() is None)
+    weston.command(f"key {KEY_CODES['super']} press")
+    weston.key("tab")
+    weston.command(f"key {KEY_CODES['super']} release")
+    weston.focus_on("the game back after Super+Tab", lambda w: w.ident == main.ident)
+    dialog("the quit question, still waiting after the minimise")
+    weston.key("enter")
+    # The table is wider than the question: its caption starts further left.
+    weston.wait_for("the highscore table that the score brings up after Enter",
+                    lambda: (caption_strip(weston, main) or (left, 0, 0))[0] < left - 20)
     weston.key("enter")
     try:
         weston.game.wait(timeout=10)
@@ -298,8 +368,8 @@ def check(work, code, config):
         raise Failure("Wayland tells the game nothing of where its window is, so the place stored before must "
                       f"stay: MainForm is {common.get('MainForm')!r}, was {STORED_PLACE!r}")
     if common.get("sound") != "0":
-        raise Failure("M, typed once the highscore table had closed with Esc and the main window had the "
-                      f"keyboard again, did not switch the sound off: sound is {common.get('sound')!r}")
+        raise Failure("M, typed at once after Esc on the highscore table, did not switch the sound off: "
+                      f"sound is {common.get('sound')!r}")
 
 
 def main():

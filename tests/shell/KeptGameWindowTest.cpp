@@ -138,7 +138,7 @@ TEST_F(KeptGameWindow, WithoutTheOptionQuittingAsksAndAGivenUpKeptGameCountsOnce
     {
         Answers answers({Answers::Result(TModalDialog::kCancel), Answers::Result(TModalDialog::kCancel)});
         EXPECT_FALSE(form.close());
-        EXPECT_EQ(answers.Seen().front(), "GiveUpDlg");
+        EXPECT_EQ(answers.Seen().front(), "QuitGameDlg");
         EXPECT_EQ(KeptInStore(), TKeptGameRecord::TFound::Game);
     }
     Answers answers({Answers::Result(TModalDialog::kYes), Answers::Result(TModalDialog::kCancel)});

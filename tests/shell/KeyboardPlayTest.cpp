@@ -387,6 +387,11 @@ TEST(KeyboardPlay, TabMovesBetweenTheButtonsOfEveryDialog)
              WaitingWithPoints(form);
              Key(form, Qt::Key_N, Qt::ControlModifier);
          }},
+        {"QuitGameDlg",
+         [](TMainForm& form) {
+             WaitingWithPoints(form);
+             Key(form, Qt::Key_Q, Qt::ControlModifier);
+         }},
         {"HighscoreDlg", [](TMainForm& form) { Key(form, Qt::Key_H, Qt::ControlModifier); }},
         {"InfoDialog", [](TMainForm& form) { ClickToolButton(form, "InfoBtn"); }},
         {"TongueDlg", [](TMainForm& form) { ClickToolButton(form, "TongueBtn"); }},

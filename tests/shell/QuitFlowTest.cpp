@@ -55,7 +55,7 @@ TEST_F(QuitFlow, DuringAGameWithoutPointsOnlyTheGiveUpQuestionComes)
     StartGameWithScore(0);
     Answers answers({Answers::Result(kYes), Answers::Result(kYes)});
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(answers.Seen(), std::vector<std::string>{"GiveUpDlg"});
+    EXPECT_EQ(answers.Seen(), std::vector<std::string>{"QuitGameDlg"});
 }
 
 TEST_F(QuitFlow, RefusingToGiveUpAGameWithPointsStillOffersTheScoreAndPlaysOn)
@@ -63,7 +63,7 @@ TEST_F(QuitFlow, RefusingToGiveUpAGameWithPointsStillOffersTheScoreAndPlaysOn)
     StartGameWithScore(120);
     Answers answers({Answers::Result(kNo), Answers::Result(TModalDialog::kCancel)});
     EXPECT_FALSE(form.close());
-    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GiveUpDlg", "HighscoreDlg"}));
+    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"QuitGameDlg", "HighscoreDlg"}));
     EXPECT_FALSE(form.Engine().GameOver);
     EXPECT_EQ(form.Engine().Score, 120);
     EXPECT_TRUE(form.TimerRunning());
@@ -171,7 +171,7 @@ TEST_F(QuitFlow, QuittingOnAStoreThatRefusesStopsTheGameBeforeAnyMessageComes)
                      },
                      noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0)});
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GiveUpDlg", "HighscoreDlg", "", "", ""}));
+    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"QuitGameDlg", "HighscoreDlg", "", "", ""}));
     EXPECT_EQ(timerRan, std::vector<bool>(5, false));
     EXPECT_TRUE(form.Engine().GameOver);
 }

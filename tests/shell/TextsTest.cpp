@@ -33,6 +33,8 @@ TEST(Texts, EveryTextOfBothLanguagesReadsExactly)
         {&TTexts::GiveUpQuestion, "Willst Du das Spiel wirklich von vorne beginnen?",
          "Do you really want to start at the beginning?"},
         {&TTexts::EndGameQuestion, "Willst Du wirklich schon aufhören?", "Do you really want to go?"},
+        {&TTexts::QuitGameQuestion, "Willst Du dieses Spiel wirklich aufgeben und beenden?",
+         "Do you really want to give up this game and quit?"},
         {&TTexts::Yes, "Ja", "Yes"},
         {&TTexts::No, "Nein", "No"},
         {&TTexts::InfoCaption, "Info über ...", "Info about ..."},

@@ -65,7 +65,8 @@ TEST(ZoomedWindow, KeepsItsSeedLayoutAndIsZoomTimesLargerOnTheScreen)
     EXPECT_EQ(form.size(), Zoom::SeedSize()) << "the rules and the drawing keep their pixels";
     EXPECT_EQ(form.devicePixelRatio(), zoom);
     EXPECT_EQ(form.grab().size(), Zoom::SeedSize() * zoom);
-    for (const char* name : {"EndGameDlg", "InfoDialog", "TongueDlg", "HighscoreDlg", "GiveUpDlg", "GameOverDlg"}) {
+    for (const char* name : {"EndGameDlg", "InfoDialog", "TongueDlg", "HighscoreDlg", "GiveUpDlg", "GameOverDlg",
+                             "QuitGameDlg"}) {
         auto* dialog = form.findChild<QDialog*>(QLatin1String(name));
         ASSERT_NE(dialog, nullptr) << name;
         EXPECT_EQ(dialog->grab().size(), dialog->size() * zoom) << name;

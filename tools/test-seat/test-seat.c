@@ -18,6 +18,10 @@
  *                                  (tab separated; the id stays the same
  *                                  while the window lives, focused is 1 for
  *                                  the window with the keyboard focus)
+ *   capture <id> <path>            writes what the window shows now, its
+ *                                  whole surface with the decorations the
+ *                                  client draws, to <path> as a binary PPM
+ *                                  (P6); "error" when the window is gone
  */
 
 #include <errno.h>
@@ -135,11 +139,57 @@ send_windows(struct connection *connection)
 	}
 }
 
+static struct weston_surface *
+find_window(struct weston_compositor *compositor, const char *id)
+{
+	struct weston_layer *layer;
+	struct weston_view *view;
+	char name[32];
+
+	wl_list_for_each(layer, &compositor->layer_list, link) {
+		wl_list_for_each(view, &layer->view_list.link, layer_link.link) {
+			snprintf(name, sizeof name, "%p", (void *)view->surface);
+			if (weston_view_is_mapped(view) && weston_surface_is_desktop_surface(view->surface) &&
+			    strcmp(name, id) == 0)
+				return view->surface;
+		}
+	}
+	return NULL;
+}
+
+/* The renderer hands out RGBA bytes, top row first. */
+static bool
+capture_window(struct weston_surface *surface, const char *path)
+{
+	int width = 0, height = 0;
+	bool written = false;
+	unsigned char *pixels;
+	FILE *file;
+
+	weston_surface_get_content_size(surface, &width, &height);
+	if (width <= 0 || height <= 0)
+		return false;
+	pixels = malloc((size_t)width * (size_t)height * 4);
+	if (!pixels)
+		return false;
+	if (weston_surface_copy_content(surface, pixels, (size_t)width * (size_t)height * 4, 0, 0, width,
+					height) == 0 &&
+	    (file = fopen(path, "wb")) != NULL) {
+		written = fprintf(file, "P6\n%d %d\n255\n", width, height) > 0;
+		for (size_t i = 0; written && i < (size_t)width * (size_t)height; ++i)
+			written = fwrite(pixels + 4 * i, 1, 3, file) == 3;
+		written = fclose(file) == 0 && written;
+	}
+	free(pixels);
+	return written;
+}
+
 static void
 run_command(struct connection *connection, char *line)
 {
 	struct weston_seat *seat = &connection->owner->seat;
-	char verb[16], word[16];
+	char verb[16], word[16], id[32], path[LINE_MAX_LENGTH];
+	struct weston_surface *window;
 	unsigned code;
 	double x, y;
 	bool pressed;
@@ -167,6 +217,14 @@ run_command(struct connection *connection, char *line)
 	} else if (strcmp(verb, "windows") == 0) {
 		send_windows(connection);
 		send_text(connection, "ok\n");
+	} else if (strcmp(verb, "capture") == 0 && sscanf(line, "capture %31s %255s", id, path) == 2) {
+		window = find_window(connection->owner->compositor, id);
+		if (!window)
+			send_text(connection, "error no such window\n");
+		else if (!capture_window(window, path))
+			send_text(connection, "error cannot capture the window\n");
+		else
+			send_text(connection, "ok\n");
 	} else {
 		send_text(connection, "error unknown command\n");
 	}
