@@ -97,6 +97,15 @@ struct TTexts {
     QString SaidPaused;
     QString SaidResumed;
     QString SaidGameOver;  // %1 the score
+    // A write of the settings file refused: where (%1 the file), why, what to
+    // do, and (%1) the values not written.
+    QString StoreNotWritten;
+    QString StoreRefused;
+    QString StoreNotAFile;
+    QString StoreTooLarge;
+    QString StoreLocked;
+    QString StoreTriedAgain;
+    QString StoreUnwritten;
 };
 
 bool German();  // tongue is TTongue::German

@@ -31,6 +31,7 @@
 #include "shell/PlayfieldBox.h"
 #include "shell/Question.h"
 #include "shell/Splasher.h"
+#include "shell/StoreErrorText.h"
 #include "assets/Texts.h"
 #include "shell/Tongdlg.h"
 #include "shell/UrlOpener.h"
@@ -56,10 +57,13 @@ TMainForm::TMainForm(uint32_t seed)
       }),
       TongueDlg([this] { return new TTongueDlg(*this); }),
       HighscoreDlg([this] {
-          return new THighscoreDlg(*this, Chiffre, [] {
-              const TTexts& texts = Texts();
-              return THighscoreTexts{texts.HighscoreCaption, texts.ClearAll, texts.Cancel};
-          });
+          return new THighscoreDlg(
+              *this, Chiffre,
+              [] {
+                  const TTexts& texts = Texts();
+                  return THighscoreTexts{texts.HighscoreCaption, texts.ClearAll, texts.Cancel};
+              },
+              [this](const EStoreError& error) { ShowStoreError(error); });
       }),
       GiveUpDlg([this] { return new TGiveUpDlg(*this); }),
       GameOverDlg([this] { return new TGameOverDlg(*this); })
@@ -416,11 +420,7 @@ void TMainForm::SavePlacement()
     record.ShowState = isMinimized() ? 2 : isMaximized() ? 3 : 1;
     const int zoom = Zoom::InForce();
     record.Normal = QRect(frameGeometry().topLeft() * zoom, frameGeometry().size() * zoom);
-    try {
-        settings_.SetPlacement(Placement::Format(record));
-    } catch (const EStoreError& error) {
-        ShowStoreError(error);
-    }
+    settings_.SetPlacement(Placement::Format(record));
 }
 
 // ---- The quit flow ---------------------------------------------------------------
@@ -446,7 +446,9 @@ bool TMainForm::CloseQuery()
         canClose = EndGameDlg->ShowModal() == TModalDialog::kYes;
     } else {
         canClose = GiveUpDlg->ShowModal() == TModalDialog::kYes;
-        if (engine_.Score > 0)
+        quitting_ = canClose;
+        // The entry belongs to a game that ends: one that goes on enters at its end.
+        if (canClose && engine_.Score > 0)
             ShowHighscoreDlg(engine_.Score, THighscoreMode::Enter);
     }
     // Only a game that goes on needs its turn again.
@@ -467,15 +469,33 @@ void TMainForm::EndSession()
 
 void TMainForm::Leave()
 {
+    // A session ending during the quit's message leaves without it.
+    if (left_)
+        return;
+    left_ = true;
+    quitting_ = true;
     Timer1.stop();
     // Freeing the link closes its viewer windows; close-all once more for good measure.
     HelpSystem.reset();
     hh::HHCloseAll();
-    try {
-        settings_.SetSound(SoundAction->isChecked());
-        settings_.SetTongue(static_cast<int>(tongue));
-    } catch (const EStoreError& error) {
-        ShowStoreError(error);
+    // Each value is tried, also past a refusal; one message, while the window
+    // is still there, names all that were not written.
+    const auto keep = [this](auto write) {
+        try {
+            write();
+        } catch (const EStoreError& error) {
+            ShowStoreError(error);
+        }
+    };
+    keep([this] { settings_.SetSound(SoundAction->isChecked()); });
+    keep([this] { settings_.SetTongue(static_cast<int>(tongue)); });
+    keep([this] { SavePlacement(); });
+    if (const std::optional<EStoreError> lost = TSettingsStore::FinishPending())
+        ShowStoreError(*lost);
+    if (refusedAtQuit_ && !sessionEnding_) {
+        unwrittenAtQuit_.removeDuplicates();
+        QMessageBox::critical(this, QCoreApplication::applicationName(),
+                              StoreErrorText(*refusedAtQuit_, unwrittenAtQuit_));
     }
 }
 
@@ -523,5 +543,14 @@ void TMainForm::ShowStoreError(const EStoreError& error)
 {
     if (sessionEnding_)
         return;
-    QMessageBox::critical(this, QCoreApplication::applicationName(), error.Message);
+    if (!quitting_) {
+        QMessageBox::critical(this, QCoreApplication::applicationName(), StoreErrorText(error));
+        return;
+    }
+    // A kept update is tried once more at the end of Leave, which tells what became of it.
+    if (error.Kept)
+        return;
+    if (!refusedAtQuit_)
+        refusedAtQuit_ = error;
+    unwrittenAtQuit_.append(error.Names);
 }
