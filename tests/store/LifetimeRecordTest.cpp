@@ -186,7 +186,7 @@ TEST_F(LifetimeRecord, TwoCopiesEndingGamesAtTheSameTimeOrInTurnsCountEveryGame)
     }
 }
 
-TEST_F(LifetimeRecord, ARefusedCountIsReportedLeavesNothingBehindAndTheNextCountGoesThrough)
+TEST_F(LifetimeRecord, ARefusedCountIsReportedKeptAndCountedWithTheNextCount)
 {
     QDir().mkpath(TSettingsStore::Location());  // nothing can replace a folder
     EXPECT_THROW(TLifetimeRecord::CountGame(store, Tally(9, 9, 1), 500, 9, true), EStoreError);
@@ -195,6 +195,7 @@ TEST_F(LifetimeRecord, ARefusedCountIsReportedLeavesNothingBehindAndTheNextCount
 
     TLifetimeRecord::CountGame(store, Tally(2, 1, 1), 60, 3, true);
     TLifetimeRecord expected;
+    expected.AddGame(Tally(9, 9, 1), 500, 9, true);
     expected.AddGame(Tally(2, 1, 1), 60, 3, true);
     EXPECT_EQ(TLifetimeRecord::Read(store), expected);
 }
