@@ -450,7 +450,7 @@ if "$root/scripts/fuzz.sh" --build-only >/dev/null 2>&1; then
     executions=0
     findings=0
     for target in "$root"/build-fuzz/tests/fuzz/fuzz_*; do
-        [ -x "$target" ] || continue
+        [ -f "$target" ] && [ -x "$target" ] || continue
         name=${target##*/fuzz_}
         scratch=$(mktemp -d)
         runs=$(QT_QPA_PLATFORM=offscreen "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
