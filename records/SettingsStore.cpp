@@ -195,12 +195,12 @@ QString TSettingsStore::ReadString(const QString& section, const QString& name, 
         return fallback;
     const QVariant value = OpenStore(file.Path)->value(Key(section, name));
     switch (value.userType()) {
-    case QMetaType::QString:
-        return value.toString();
-    case QMetaType::QStringList:  // an INI value edited by hand with bare commas
-        return value.toStringList().join(QLatin1Char(','));
-    default:
-        return fallback;
+        case QMetaType::QString:
+            return value.toString();
+        case QMetaType::QStringList:  // an INI value edited by hand with bare commas
+            return value.toStringList().join(QLatin1Char(','));
+        default:
+            return fallback;
     }
 }
 

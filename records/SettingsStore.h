@@ -21,10 +21,7 @@ public:
 
     explicit EStoreError(const QString& message, TCause cause = TCause::Refused, QString file = {},
                          QStringList names = {})
-        : std::runtime_error(message.toStdString()),
-          Message(message),
-          Cause(cause),
-          File(std::move(file)),
+        : std::runtime_error(message.toStdString()), Message(message), Cause(cause), File(std::move(file)),
           Names(std::move(names))
     {
     }

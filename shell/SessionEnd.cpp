@@ -1,11 +1,11 @@
 #include "shell/SessionEnd.h"
 
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
-#include <pthread.h>
 #include <csignal>
 
 namespace {
@@ -34,8 +34,7 @@ sigset_t SessionSignals()
 
 void TSessionEnd::CatchSignals()
 {
-    if (wakeSockets[0] < 0 &&
-        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wakeSockets) == 0) {
+    if (wakeSockets[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wakeSockets) == 0) {
         struct sigaction action = {};
         action.sa_handler = NoteSignal;
         sigemptyset(&action.sa_mask);

@@ -10,18 +10,18 @@ QString StoreErrorText(const EStoreError& error, const QStringList& unwritten)
     const TTexts& texts = Texts();
     QString why;
     switch (error.Cause) {
-    case EStoreError::TCause::Refused:
-        why = texts.StoreRefused;
-        break;
-    case EStoreError::TCause::NotAFile:
-        why = texts.StoreNotAFile;
-        break;
-    case EStoreError::TCause::TooLarge:
-        why = texts.StoreTooLarge;
-        break;
-    case EStoreError::TCause::Locked:
-        why = texts.StoreLocked;
-        break;
+        case EStoreError::TCause::Refused:
+            why = texts.StoreRefused;
+            break;
+        case EStoreError::TCause::NotAFile:
+            why = texts.StoreNotAFile;
+            break;
+        case EStoreError::TCause::TooLarge:
+            why = texts.StoreTooLarge;
+            break;
+        case EStoreError::TCause::Locked:
+            why = texts.StoreLocked;
+            break;
     }
     QStringList lines{texts.StoreNotWritten.arg(QDir::toNativeSeparators(error.File)), why};
     if (error.Kept)

@@ -4,9 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "engine/GameEngine.h"
 #include "records/GameSettings.h"
 #include "records/LifetimeRecord.h"
-#include "engine/GameEngine.h"
 
 namespace {
 
@@ -47,8 +47,7 @@ void UpdateStore(benchmark::State& state)
         }
         TSettingsStore::FinishPending();
     }
-    state.SetLabel(state.range(0) > 1024 * 1024 ? "50 MB store: read as empty, never written"
-                                                : "the game's own store");
+    state.SetLabel(state.range(0) > 1024 * 1024 ? "50 MB store: read as empty, never written" : "the game's own store");
 }
 BENCHMARK(UpdateStore)->Arg(300)->Arg(50 * 1024 * 1024)->Unit(benchmark::kMillisecond);
 

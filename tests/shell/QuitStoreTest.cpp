@@ -89,7 +89,7 @@ TEST_F(QuitStore, AtQuitOneMessageInThePlayersLanguageNamesTheFileAndAllThatWasN
     for (const auto& each : cases) {
         ClearStore();
         TMainForm quitting(5);
-        tongue = each.language;  // as chosen in the language dialog
+        tongue = each.language;                     // as chosen in the language dialog
         QDir().mkpath(TSettingsStore::Location());  // a folder where the store file goes: nothing is written
         quitting.Engine().NewGame();
         quitting.Engine().Score = 40;

@@ -17,9 +17,9 @@
 #include <future>
 #include <thread>
 
+#include "engine/GameEngine.h"
 #include "records/GameSettings.h"
 #include "records/LifetimeRecord.h"
-#include "engine/GameEngine.h"
 #include "tests/store/EmptyConfig.h"
 
 // What a hostile disk may hold where the store keeps its files.
@@ -32,14 +32,22 @@ enum class TThing { Fifo, Socket, Device, Folder, FolderWithFile, LinkToFifo, Li
 const char* Named(TThing thing)
 {
     switch (thing) {
-    case TThing::Fifo: return "a FIFO";
-    case TThing::Socket: return "a socket";
-    case TThing::Device: return "a device";
-    case TThing::Folder: return "a folder";
-    case TThing::FolderWithFile: return "a folder with a file in it";
-    case TThing::LinkToFifo: return "a link to a FIFO";
-    case TThing::LinkToFolder: return "a link to a folder";
-    case TThing::LinkToDevice: return "a link to a device";
+        case TThing::Fifo:
+            return "a FIFO";
+        case TThing::Socket:
+            return "a socket";
+        case TThing::Device:
+            return "a device";
+        case TThing::Folder:
+            return "a folder";
+        case TThing::FolderWithFile:
+            return "a folder with a file in it";
+        case TThing::LinkToFifo:
+            return "a link to a FIFO";
+        case TThing::LinkToFolder:
+            return "a link to a folder";
+        case TThing::LinkToDevice:
+            return "a link to a device";
     }
     return "";
 }
@@ -61,29 +69,29 @@ protected:
     {
         const QByteArray at = QFile::encodeName(path);
         switch (thing) {
-        case TThing::Fifo:
-            return ::mkfifo(at.constData(), 0600) == 0;
-        case TThing::Socket: {
-            const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address = {};
-            address.sun_family = AF_UNIX;
-            std::strncpy(address.sun_path, at.constData(), sizeof address.sun_path - 1);
-            const bool bound = ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-            ::close(socket);
-            return bound;
-        }
-        case TThing::Device:  // the null device's numbers, in the test's own folder
-            return ::mknod(at.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
-        case TThing::Folder:
-            return QDir().mkpath(path);
-        case TThing::FolderWithFile:
-            return QDir().mkpath(path) && QFile(path + QStringLiteral("/mine")).open(QIODevice::WriteOnly);
-        case TThing::LinkToFifo:
-            return Make(TThing::Fifo, Elsewhere("fifo")) && QFile::link(Elsewhere("fifo"), path);
-        case TThing::LinkToFolder:
-            return Make(TThing::Folder, Elsewhere("folder")) && QFile::link(Elsewhere("folder"), path);
-        case TThing::LinkToDevice:
-            return Make(TThing::Device, Elsewhere("device")) && QFile::link(Elsewhere("device"), path);
+            case TThing::Fifo:
+                return ::mkfifo(at.constData(), 0600) == 0;
+            case TThing::Socket: {
+                const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                sockaddr_un address = {};
+                address.sun_family = AF_UNIX;
+                std::strncpy(address.sun_path, at.constData(), sizeof address.sun_path - 1);
+                const bool bound = ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+                ::close(socket);
+                return bound;
+            }
+            case TThing::Device:  // the null device's numbers, in the test's own folder
+                return ::mknod(at.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+            case TThing::Folder:
+                return QDir().mkpath(path);
+            case TThing::FolderWithFile:
+                return QDir().mkpath(path) && QFile(path + QStringLiteral("/mine")).open(QIODevice::WriteOnly);
+            case TThing::LinkToFifo:
+                return Make(TThing::Fifo, Elsewhere("fifo")) && QFile::link(Elsewhere("fifo"), path);
+            case TThing::LinkToFolder:
+                return Make(TThing::Folder, Elsewhere("folder")) && QFile::link(Elsewhere("folder"), path);
+            case TThing::LinkToDevice:
+                return Make(TThing::Device, Elsewhere("device")) && QFile::link(Elsewhere("device"), path);
         }
         return false;
     }
@@ -228,7 +236,8 @@ TEST_F(StoreFiles, OnlyALockOfALiveProcessOfThisHostHoldsAnUpdateBack)
         {"a dead process's lock", [&] { writeLock(QByteArray::number(dead) + "\nnovagrid\n" + host + "\n"); }},
         {"a folder", [&] { Make(TThing::Folder, lock); }},
         {"a FIFO", [&] { Make(TThing::Fifo, lock); }},
-        {"a link to the player's file", [&] {
+        {"a link to the player's file",
+         [&] {
              QFile(Elsewhere("mine")).open(QIODevice::WriteOnly);
              QFile::link(Elsewhere("mine"), lock);
          }},
