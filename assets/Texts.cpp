@@ -82,6 +82,16 @@ const TTexts kGerman{
     QStringLiteral("Dein aufgehobenes Spiel war nicht lesbar und wurde verworfen."),
     QStringLiteral("Dieses Spiel geht in einem anderen Novagrid-Fenster weiter."),
     QStringLiteral("Willst Du dieses Spiel wirklich aufgeben und beenden?"),
+    QStringLiteral("Novagrid konnte seine Einstellungen nicht in %1 speichern."),
+    QStringLiteral("Das System hat das Schreiben verweigert. Prüfen Sie, ob der Ordner beschreibbar ist und der "
+                   "Datenträger Platz hat."),
+    QStringLiteral("Dort steht keine gewöhnliche Datei. Verschieben oder löschen Sie, was dort steht; das Spiel legt "
+                   "dann eine neue Datei an."),
+    QStringLiteral("Die Datei ist größer als jede, die das Spiel schreibt; es liest und ändert sie nicht. Verschieben "
+                   "Sie sie; das Spiel legt dann eine neue an."),
+    QStringLiteral("Eine andere Kopie von Novagrid hält die Datei gesperrt. Beenden Sie die anderen Kopien."),
+    QStringLiteral("Das Spiel versucht es beim nächsten Speichern noch einmal."),
+    QStringLiteral("Nicht gespeichert: %1"),
 };
 
 const TTexts kEnglish{
@@ -162,6 +172,14 @@ const TTexts kEnglish{
     QStringLiteral("Your kept game could not be read and has been dropped."),
     QStringLiteral("This game goes on in another Novagrid window."),
     QStringLiteral("Do you really want to give up this game and quit?"),
+    QStringLiteral("Novagrid could not save its settings in %1."),
+    QStringLiteral("The system refused the write. Check that the folder may be written to and that the disk has room."),
+    QStringLiteral("What stands there is not a regular file. Move or remove it; the game then makes a new file."),
+    QStringLiteral("The file is larger than any the game writes, so the game neither reads nor changes it. Move it "
+                   "away; the game then makes a new one."),
+    QStringLiteral("Another copy of Novagrid keeps the file locked. Quit the other copies."),
+    QStringLiteral("The game tries again at its next save."),
+    QStringLiteral("Not saved: %1"),
 };
 
 }  // namespace

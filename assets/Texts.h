@@ -104,6 +104,15 @@ struct TTexts {
     QString KeptGameDropped;
     QString KeptGameGoneElsewhere;
     QString QuitGameQuestion;
+    // A write of the settings file refused: where (%1 the file), why, what to
+    // do, and (%1) the values not written.
+    QString StoreNotWritten;
+    QString StoreRefused;
+    QString StoreNotAFile;
+    QString StoreTooLarge;
+    QString StoreLocked;
+    QString StoreTriedAgain;
+    QString StoreUnwritten;
 };
 
 bool German();  // tongue is TTongue::German

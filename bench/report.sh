@@ -14,7 +14,9 @@
 #    wake-ups and CPU while idle after a sound with a sound device (SDL's
 #    dummy driver stands in for one) against no device, and with sound off;
 #    CPU over a scripted game of carrying, turning, dropping and throwing
-#    away pieces.
+#    away pieces;
+#  - the fuzz targets of tests/fuzz (built by scripts/fuzz.sh): executions
+#    and findings of one run of FUZZ_SECONDS (10) each from the seeds.
 #
 # Usage: bench/report.sh [build dir]
 # The build dir (default build/, as scripts/build.sh makes it) must hold the
@@ -442,3 +444,26 @@ targets.append(("6 near DragTo, wall-clock", duration(drag), f"memcpy {duration(
 print()
 table(("target", "Novagrid", "reference", "ratio", "limit"), targets)
 EOF
+
+# The readers of outside data under libFuzzer: executions and findings.
+fuzz_seconds=${FUZZ_SECONDS:-10}
+if "$root/scripts/fuzz.sh" --build-only >/dev/null 2>&1; then
+    executions=0
+    findings=0
+    for target in "$root"/build-fuzz/tests/fuzz/fuzz_*; do
+        [ -f "$target" ] && [ -x "$target" ] || continue
+        name=${target##*/fuzz_}
+        scratch=$(mktemp -d)
+        runs=$(QT_QPA_PLATFORM=offscreen "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+                   -artifact_prefix="$scratch/finding-" "$scratch" "$root/tests/fuzz/corpus/$name" 2>&1 |
+               sed -n 's/^stat::number_of_executed_units: *//p' | tail -n 1)
+        found=$(find "$scratch" -maxdepth 1 -name 'finding-*' | wc -l)
+        echo "fuzz $name: ${runs:-0} executions in $fuzz_seconds s, $found findings"
+        executions=$((executions + ${runs:-0}))
+        findings=$((findings + found))
+        rm -rf "$scratch"
+    done
+    echo "fuzz in all: $executions executions, $findings findings"
+else
+    echo "fuzz: not built (scripts/fuzz.sh needs clang 14 and libFuzzer)"
+fi

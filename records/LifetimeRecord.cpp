@@ -77,7 +77,8 @@ void TLifetimeRecord::Write(const TSettingsStore& store) const
 void TLifetimeRecord::CountGame(const TSettingsStore& store, const TGameTally& tally, int32_t score, int32_t level,
                                 bool timedOut)
 {
-    store.Update(TKeys::GamesPlayed, [&] {
+    // The update owns copies of everything: it may run again later.
+    store.Update(TKeys::GamesPlayed, [store, tally, score, level, timedOut] {
         TLifetimeRecord record = Read(store);
         record.AddGame(tally, score, level, timedOut);
         record.Write(store);

@@ -35,7 +35,8 @@ struct TLifetimeRecord {
     // adds the game and writes it back as one update of the store, so that
     // copies of the game ending games at the same time count every one.
     // Throws EStoreError as Write does, or when another copy's update blocks
-    // the store for seconds.
+    // the store for seconds; the game is then kept and counted at a later
+    // write (TSettingsStore::Update).
     static void CountGame(const TSettingsStore& store, const TGameTally& tally, int32_t score, int32_t level,
                           bool timedOut);
 };

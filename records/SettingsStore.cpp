@@ -3,19 +3,20 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStringList>
 #include <QThread>
 #include <chrono>
 #include <memory>
 
+#include "records/StoreFiles.h"
+
 namespace {
+
+using TKind = StoreFiles::TStoreFile::TKind;
 
 // Another copy's update takes milliseconds; one that takes seconds hangs.
 constexpr std::chrono::seconds kUpdateWait{5};
@@ -24,12 +25,32 @@ constexpr std::chrono::seconds kUpdateWait{5};
 // moment in between.
 constexpr std::chrono::milliseconds kUpdateRetry{5};
 
-std::unique_ptr<QSettings> OpenStore()
+// Updates refused so far, in the order they came; the user-interface thread
+// alone writes the store.
+struct TPendingUpdate {
+    QString Name;
+    std::function<void()> Run;
+};
+std::vector<TPendingUpdate> pendingUpdates;
+std::optional<EStoreError> lastRefusal;
+// While an update runs, its own writes try no other update: updates do not nest.
+bool updating = false;
+
+StoreFiles::TStoreFile StoreFile()
 {
 #ifdef Q_OS_WIN
-    return std::make_unique<QSettings>(TSettingsStore::Location(), QSettings::NativeFormat);
+    return {TKind::Regular, TSettingsStore::Location()};
 #else
-    return std::make_unique<QSettings>(TSettingsStore::Location(), QSettings::IniFormat);
+    return StoreFiles::Inspect(TSettingsStore::Location());
+#endif
+}
+
+std::unique_ptr<QSettings> OpenStore(const QString& path)
+{
+#ifdef Q_OS_WIN
+    return std::make_unique<QSettings>(path, QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 #endif
 }
 
@@ -66,9 +87,33 @@ void Sync(QSettings& store)
         file.setFileTime(before.addMSecs(1), QFileDevice::FileModificationTime);
 }
 
-EStoreError ValueRefused(const QString& name)
+EStoreError ValueRefused(const QString& name, EStoreError::TCause cause, const QStringList& names)
 {
-    return EStoreError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(name));
+    return EStoreError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(name), cause,
+                       TSettingsStore::Location(), names);
+}
+
+// The store file, open for a write; throws EStoreError for `names` when it
+// cannot be written. QSettings waits, without end, for its own lock file
+// "<store>.lock" to go, and opens it to see whether it is stale: so nothing
+// but a lock of a live copy may stand there.
+std::unique_ptr<QSettings> OpenForWriting(const QString& section, const QStringList& names)
+{
+#ifndef Q_OS_WIN
+    if (!QDir().mkpath(QFileInfo(TSettingsStore::Location()).absolutePath()))
+        throw EStoreError(QStringLiteral("Erzeugung von Schlüssel %1 misslungen").arg(section),
+                          EStoreError::TCause::Refused, TSettingsStore::Location(), names);
+#endif
+    const StoreFiles::TStoreFile file = StoreFile();
+    if (file.Kind == TKind::NotAFile)
+        throw ValueRefused(names.front(), EStoreError::TCause::NotAFile, names);
+    if (file.Kind == TKind::TooLarge)
+        throw ValueRefused(names.front(), EStoreError::TCause::TooLarge, names);
+#ifndef Q_OS_WIN
+    if (StoreFiles::ClearDeadLock(file.Path + QStringLiteral(".lock")) == StoreFiles::TLock::Blocked)
+        throw ValueRefused(names.front(), EStoreError::TCause::Refused, names);
+#endif
+    return OpenStore(file.Path);
 }
 
 // Updates take a lock file of their own: QSettings takes "<store>.lock"
@@ -84,47 +129,51 @@ QString UpdateLockPath()
 #endif
 }
 
-// The copy QSettings writes beside the store before renaming it over is named
-// "<store>." and six random letters. Matched by hand: a wildcard would bring
-// in the regular expression engine at every start. A copy the player made and
-// named is a word: all lower case, all upper case, or capitalised; random
-// letters mix their cases otherwise but for 3 in 64, and those few, left
-// behind, do no harm.
-bool IsReplacementName(const QString& name, const QString& storeName)
+// Runs `update` under the update lock, waiting for it until `deadline`.
+void RunUpdate(const QString& name, const std::function<void()>& update, const QDeadlineTimer& deadline)
 {
-    constexpr qsizetype kLetters = 6;
-    if (name.size() != storeName.size() + 1 + kLetters || !name.startsWith(storeName + QLatin1Char('.')))
-        return false;
-    const QStringView letters = QStringView(name).last(kLetters);
-    bool lower = false;
-    bool upperAfterFirst = false;
-    for (qsizetype at = 0; at < kLetters; ++at) {
-        const char16_t letter = letters[at].unicode();
-        if (letter >= u'a' && letter <= u'z')
-            lower = true;
-        else if (letter >= u'A' && letter <= u'Z')
-            upperAfterFirst = upperAfterFirst || at > 0;
-        else
-            return false;
+    const QString path = UpdateLockPath();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw ValueRefused(name, EStoreError::TCause::Refused, {name});
+    QLockFile lock(path);
+    for (;;) {
+        const StoreFiles::TLock before = StoreFiles::ClearDeadLock(path);
+        if (before == StoreFiles::TLock::Blocked)
+            throw ValueRefused(name, EStoreError::TCause::Refused, {name});
+        if (before == StoreFiles::TLock::Free && lock.tryLock(0))
+            break;
+        if (lock.error() != QLockFile::NoError && lock.error() != QLockFile::LockFailedError)
+            throw ValueRefused(name, EStoreError::TCause::Refused, {name});
+        if (deadline.hasExpired())
+            throw ValueRefused(name, EStoreError::TCause::Locked, {name});
+        QThread::msleep(kUpdateRetry.count());
     }
-    return lower && upperAfterFirst;
+    updating = true;
+    try {
+        update();
+    } catch (...) {
+        updating = false;
+        throw;
+    }
+    updating = false;
 }
 
-// Every file a process of this user holds open, by its full path. A copy
-// writing a replacement holds it open until it has renamed it over the store.
-QSet<QString> FilesHeldOpen()
+// Runs the kept updates once more, in their order, without waiting for
+// another copy: those refused again stay kept.
+void RetryPending()
 {
-    QSet<QString> held;
-    for (QDirIterator process(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
-         process.hasNext();) {
-        const QString path = process.next();
-        if (!process.fileName().front().isDigit())
-            continue;
-        for (QDirIterator handle(path + QStringLiteral("/fd"), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-             handle.hasNext();)
-            held.insert(handle.nextFileInfo().symLinkTarget());
+    if (updating || pendingUpdates.empty())
+        return;
+    std::vector<TPendingUpdate> waiting;
+    waiting.swap(pendingUpdates);
+    for (TPendingUpdate& each : waiting) {
+        try {
+            RunUpdate(each.Name, each.Run, QDeadlineTimer(0));
+        } catch (const EStoreError& error) {
+            lastRefusal = error;
+            pendingUpdates.push_back(std::move(each));
+        }
     }
-    return held;
 }
 
 }  // namespace
@@ -141,15 +190,17 @@ QString TSettingsStore::Location()
 
 QString TSettingsStore::ReadString(const QString& section, const QString& name, const QString& fallback) const
 {
-    const auto store = OpenStore();
-    const QVariant value = store->value(Key(section, name));
-    switch (value.userType()) {
-    case QMetaType::QString:
-        return value.toString();
-    case QMetaType::QStringList:  // an INI value edited by hand with bare commas
-        return value.toStringList().join(QLatin1Char(','));
-    default:
+    const StoreFiles::TStoreFile file = StoreFile();
+    if (file.Kind != TKind::Regular)
         return fallback;
+    const QVariant value = OpenStore(file.Path)->value(Key(section, name));
+    switch (value.userType()) {
+        case QMetaType::QString:
+            return value.toString();
+        case QMetaType::QStringList:  // an INI value edited by hand with bare commas
+            return value.toStringList().join(QLatin1Char(','));
+        default:
+            return fallback;
     }
 }
 
@@ -174,12 +225,11 @@ void TSettingsStore::WriteStrings(const QString& section, const TValues& values)
 {
     if (values.empty())
         return;
-#ifndef Q_OS_WIN
-    const QFileInfo file(Location());
-    if (!QDir().mkpath(file.absolutePath()))
-        throw EStoreError(QStringLiteral("Erzeugung von Schlüssel %1 misslungen").arg(section));
-#endif
-    const auto store = OpenStore();
+    RetryPending();
+    QStringList names;
+    for (const auto& each : values)
+        names.append(each.first);
+    const auto store = OpenForWriting(section, names);
     std::vector<std::pair<QString, QVariant>> before;
     for (const auto& [name, value] : values) {
         before.emplace_back(name, store->value(Key(section, name)));
@@ -190,7 +240,7 @@ void TSettingsStore::WriteStrings(const QString& section, const TValues& values)
     // the write itself went through.
     if (store->status() == QSettings::AccessError) {
         Revert(*store, section, before);
-        throw ValueRefused(values.front().first);
+        throw ValueRefused(names.front(), EStoreError::TCause::Refused, names);
     }
 }
 
@@ -206,49 +256,38 @@ void TSettingsStore::WriteBool(const QString& section, const QString& name, bool
 
 void TSettingsStore::Update(const QString& name, const std::function<void()>& update) const
 {
-    const QString path = UpdateLockPath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        throw ValueRefused(name);
-    QLockFile lock(path);
-    const QDeadlineTimer deadline(kUpdateWait);
-    while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
-            throw ValueRefused(name);
-        QThread::msleep(kUpdateRetry.count());
+    RetryPending();
+    try {
+        RunUpdate(name, update, QDeadlineTimer(kUpdateWait));
+    } catch (EStoreError& error) {
+        pendingUpdates.push_back({name, update});
+        error.Kept = true;
+        lastRefusal = error;
+        throw;
     }
-    update();
 }
 
-void TSettingsStore::RemoveStrayReplacements()
+std::optional<EStoreError> TSettingsStore::FinishPending()
 {
-#ifndef Q_OS_WIN
-    const QFileInfo file(Location());
-    QFileInfoList strays;
-    for (QDirIterator entry(file.path(), QDir::Files | QDir::Hidden); entry.hasNext();) {
-        const QFileInfo each = entry.nextFileInfo();
-        if (IsReplacementName(each.fileName(), file.fileName()))
-            strays.append(each);
-    }
-    if (strays.isEmpty())
-        return;
-    // Held through the cleaning, so that no copy starts a replace meanwhile;
-    // when another copy holds it, that one is writing now.
-    QLockFile writing(file.filePath() + QStringLiteral(".lock"));
-    if (!writing.tryLock(0))
-        return;
-    const bool seesOpenFiles = QFileInfo(QStringLiteral("/proc/self/fd")).isDir();
-    const QSet<QString> held = seesOpenFiles ? FilesHeldOpen() : QSet<QString>();
-    const QDateTime longAgo = QDateTime::currentDateTime().addSecs(-60);
-    for (const QFileInfo& stray : std::as_const(strays)) {
-        if (seesOpenFiles ? !held.contains(stray.canonicalFilePath()) : stray.lastModified() < longAgo)
-            QFile::remove(stray.filePath());
-    }
-#endif
+    RetryPending();
+    if (pendingUpdates.empty())
+        return std::nullopt;
+    EStoreError lost = *lastRefusal;
+    lost.Kept = false;
+    lost.Names.clear();
+    for (const TPendingUpdate& each : pendingUpdates)
+        lost.Names.append(each.Name);
+    pendingUpdates.clear();
+    return lost;
 }
 
 void TSettingsStore::DeleteValue(const QString& section, const QString& name) const
 {
-    const auto store = OpenStore();
+    const StoreFiles::TStoreFile file = StoreFile();
+    if (file.Kind != TKind::Regular)
+        return;
+    RetryPending();
+    const auto store = OpenForWriting(section, {name});
     if (!store->contains(Key(section, name)))
         return;
     store->remove(Key(section, name));

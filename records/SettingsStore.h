@@ -1,17 +1,35 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
-// A write the store refused. Its message is the one the player is shown.
+// A write the store refused: the system's message, and for the player why,
+// where and what was not written.
 class EStoreError : public std::runtime_error {
 public:
-    explicit EStoreError(const QString& message)
-        : std::runtime_error(message.toStdString()), Message(message) {}
+    enum class TCause {
+        Refused,   // the system refused: no room, no right to write, ...
+        NotAFile,  // the store is a device, FIFO, socket or folder
+        TooLarge,  // the store is larger than any the game writes
+        Locked,    // another copy of the game kept its update lock for seconds
+    };
+
+    explicit EStoreError(const QString& message, TCause cause = TCause::Refused, QString file = {},
+                         QStringList names = {})
+        : std::runtime_error(message.toStdString()), Message(message), Cause(cause), File(std::move(file)),
+          Names(std::move(names))
+    {
+    }
     QString Message;
+    TCause Cause;
+    QString File;       // the store file
+    QStringList Names;  // the values not written
+    bool Kept = false;  // an update kept to be tried again
 };
 
 // The per-user settings store `ini`: named text values in sections under the
@@ -22,6 +40,11 @@ public:
 // Every operation opens the store, does its one read or write and closes it
 // again: nothing is cached, so a value written is seen by the next read, also
 // by another store object. Reads never fail and never create anything.
+//
+// Only a regular file is read or written, never opened otherwise: a store
+// that is a device, FIFO, socket or folder, or larger than any the game
+// writes (StoreFiles::kLargestStore), reads as empty and refuses every write.
+// A store that is a link to a file is read and written there; the link stays.
 class TSettingsStore {
 public:
     using TValues = std::vector<std::pair<QString, QString>>;  // name, text
@@ -53,14 +76,18 @@ public:
     // another copy's update to end, then throws EStoreError as a refused write
     // of the value `name` does; what `update` throws passes through. Updates
     // do not nest.
+    //
+    // A refused update is not lost: it is kept (EStoreError::Kept) and run
+    // again before the next write or update of any store object, until it
+    // goes through, and a last time by FinishPending. So `update` has to
+    // own what it uses.
     void Update(const QString& name, const std::function<void()>& update) const;
+
+    // At quit: runs every kept update a last time and forgets them all.
+    // Returns, when some were still refused, the last refusal with the names
+    // of all their values.
+    static std::optional<EStoreError> FinishPending();
 
     // Where the store lives on this system.
     static QString Location();
-    // Removes the half-made copies that a replace cut short by a kill leaves
-    // beside the store file; the store file itself is whole either way. Only
-    // copies no process holds open any more go (where that cannot be seen,
-    // those untouched for a minute), none while another copy of the game is
-    // writing the store, and never a file the player named.
-    static void RemoveStrayReplacements();
 };

@@ -15,6 +15,7 @@ PACKAGES="
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus-bin
   desktop-file-utils appstream
   dpkg-dev lintian man-db
+  clang-14 libclang-rt-14-dev
 "
 
 missing=""

@@ -13,12 +13,13 @@
 
 #include "assets/Assets.h"
 #include "records/Chiffre.h"
+#include "records/HighscoreStore.h"
 #include "records/Windows1252.h"
+#include "shell/StoreErrorText.h"
 
 namespace {
 
 const QString kClearedPlayer = QStringLiteral("Mr. Brain");
-static_assert(TGameSettings::kRows == THighscoreTable::kRowCount);
 
 // Names are stored as single-byte text: the edit box takes only characters
 // that have a byte in the store's code page.
@@ -40,8 +41,12 @@ void AddEdge(QWidget* parent, const QRect& place)
 
 }  // namespace
 
-THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts)
-    : TModalDialog(mainForm, {360, 329}, QStringLiteral("HighscoreDlg")), chiffre_(chiffre), texts_(std::move(texts))
+THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts,
+                             std::function<void(const EStoreError&)> refused)
+    : TModalDialog(mainForm, {360, 329}, QStringLiteral("HighscoreDlg")),
+      chiffre_(chiffre),
+      texts_(std::move(texts)),
+      refused_(std::move(refused))
 {
     AddEdge(this, {4, 4, 353, 229});
     AddEdge(this, {4, 236, 117, 89});
@@ -131,8 +136,7 @@ int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
 
 void THighscoreDlg::ReadTable()
 {
-    for (int row = 0; row < THighscoreTable::kRowCount; ++row)
-        table_.ReadRow(row, Windows1252::FromUnicode(settings_.Row(row)), chiffre_);
+    table_ = HighscoreStore::Read(chiffre_);
 }
 
 void THighscoreDlg::okClick()
@@ -143,34 +147,25 @@ void THighscoreDlg::okClick()
         Edit1->setText(PlayerName_);
     } else if (EditRow_ >= 0) {
         PlayerName_ = Edit1->text();
+        table_.Names[EditRow_] = Windows1252::FromUnicode(PlayerName_);
     }
     Edit1->hide();
     if (clearing || EditRow_ >= 0) {
         try {
-            settings_.UpdateRows([this, clearing] { StoreChange(clearing); });
+            EditRow_ = HighscoreStore::Enter(chiffre_, score_, PlayerName_, clearing);
+            ReadTable();
         } catch (const EStoreError& error) {
-            QMessageBox::critical(this, windowTitle(), error.Message);
+            if (clearing)
+                table_.Clear();
+            if (refused_)
+                refused_(error);
+            else
+                QMessageBox::critical(this, windowTitle(), StoreErrorText(error));
         }
         for (int row = 0; row < THighscoreTable::kRowCount; ++row)
             ShowRow(row);
     }
     done(kOk);
-}
-
-void THighscoreDlg::StoreChange(bool clearing)
-{
-    ReadTable();
-    if (clearing)
-        table_.Clear();
-    EditRow_ = clearing ? -1 : table_.Insert(score_, Windows1252::FromUnicode(PlayerName_));
-    if (!clearing && EditRow_ < 0)
-        return;  // other copies' rows have pushed the score out meanwhile
-    // The name and the ten rows go to disk together, so a kill halfway
-    // cannot leave a table with a row lost.
-    TGameSettings::TRows rows;
-    for (int row = 0; row < THighscoreTable::kRowCount; ++row)
-        rows[row] = Windows1252::ToUnicode(table_.StoredRow(row, chiffre_));
-    settings_.SetPlayerAndRows(PlayerName_, rows);
 }
 
 void THighscoreDlg::ApplyTexts()

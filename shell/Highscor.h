@@ -31,8 +31,10 @@ struct THighscoreTexts {
 class THighscoreDlg : public TModalDialog {
     Q_OBJECT
 public:
-    // Reads the player's name once, now (Create).
-    THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts);
+    // Reads the player's name once, now (Create). A refused store goes to
+    // `refused`; without one, the dialog shows the message itself.
+    THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts,
+                  std::function<void(const EStoreError&)> refused = {});
 
     // View only shows the table; Enter offers `score` for entry.
     // Returns the modal result: OK, or Cancel for Cancel and the close box.
@@ -49,13 +51,12 @@ protected:
 private:
     void okClick();
     void ReadTable();
-    // The entry or the clearing, into the table as stored now.
-    void StoreChange(bool clearing);
     void ShowRow(int row);
     QLabel* AddRowLabel(const QString& name, int left, int width, Qt::Alignment alignment, int row);
 
     const TChiffre& chiffre_;
     std::function<THighscoreTexts()> texts_;
+    std::function<void(const EStoreError&)> refused_;
     TGameSettings settings_;
     THighscoreTable table_;
     int32_t score_ = 0;

@@ -32,6 +32,7 @@
 #include "shell/PlayfieldBox.h"
 #include "shell/Question.h"
 #include "shell/Splasher.h"
+#include "shell/StoreErrorText.h"
 #include "assets/Texts.h"
 #include "shell/Tongdlg.h"
 #include "shell/UrlOpener.h"
@@ -58,10 +59,13 @@ TMainForm::TMainForm(uint32_t seed)
       }),
       TongueDlg([this] { return new TTongueDlg(*this); }),
       HighscoreDlg([this] {
-          return new THighscoreDlg(*this, Chiffre, [] {
-              const TTexts& texts = Texts();
-              return THighscoreTexts{texts.HighscoreCaption, texts.ClearAll, texts.Cancel};
-          });
+          return new THighscoreDlg(
+              *this, Chiffre,
+              [] {
+                  const TTexts& texts = Texts();
+                  return THighscoreTexts{texts.HighscoreCaption, texts.ClearAll, texts.Cancel};
+              },
+              [this](const EStoreError& error) { ShowStoreError(error); });
       }),
       GiveUpDlg([this] { return new TGiveUpDlg(*this); }),
       GameOverDlg([this] { return new TGameOverDlg(*this); }),
@@ -491,11 +495,7 @@ void TMainForm::SavePlacement()
     record.ShowState = isMinimized() ? 2 : isMaximized() ? 3 : 1;
     const int zoom = Zoom::InForce();
     record.Normal = QRect(frameGeometry().topLeft() * zoom, frameGeometry().size() * zoom);
-    try {
-        settings_.SetPlacement(Placement::Format(record));
-    } catch (const EStoreError& error) {
-        ShowStoreError(error);
-    }
+    settings_.SetPlacement(Placement::Format(record));
 }
 
 // ---- The quit flow ---------------------------------------------------------------
@@ -523,10 +523,12 @@ bool TMainForm::CloseQuery()
         canClose = true;
     } else {
         canClose = QuitGameDlg->ShowModal() == TModalDialog::kYes;
+        quitting_ = canClose;
         // A kept game given up is this copy's to count, unless another has it.
         if (canClose)
             ClaimKeptGame();
-        if (engine_.Score > 0)
+        // The entry belongs to a game that ends: one that goes on enters at its end.
+        if (canClose && engine_.Score > 0)
             ShowHighscoreDlg(engine_.Score, THighscoreMode::Enter);
     }
     // Only a game that goes on needs its turn again.
@@ -549,15 +551,33 @@ void TMainForm::EndSession()
 
 void TMainForm::Leave()
 {
+    // A session ending during the quit's message leaves without it.
+    if (left_)
+        return;
+    left_ = true;
+    quitting_ = true;
     Timer1.stop();
     // Freeing the link closes its viewer windows; close-all once more for good measure.
     HelpSystem.reset();
     hh::HHCloseAll();
-    try {
-        settings_.SetSound(SoundAction->isChecked());
-        settings_.SetTongue(static_cast<int>(tongue));
-    } catch (const EStoreError& error) {
-        ShowStoreError(error);
+    // Each value is tried, also past a refusal; one message, while the window
+    // is still there, names all that were not written.
+    const auto keep = [this](auto write) {
+        try {
+            write();
+        } catch (const EStoreError& error) {
+            ShowStoreError(error);
+        }
+    };
+    keep([this] { settings_.SetSound(SoundAction->isChecked()); });
+    keep([this] { settings_.SetTongue(static_cast<int>(tongue)); });
+    keep([this] { SavePlacement(); });
+    if (const std::optional<EStoreError> lost = TSettingsStore::FinishPending())
+        ShowStoreError(*lost);
+    if (refusedAtQuit_ && !sessionEnding_) {
+        unwrittenAtQuit_.removeDuplicates();
+        QMessageBox::critical(this, QCoreApplication::applicationName(),
+                              StoreErrorText(*refusedAtQuit_, unwrittenAtQuit_));
     }
 }
 
@@ -611,5 +631,14 @@ void TMainForm::ShowStoreError(const EStoreError& error)
 {
     if (sessionEnding_)
         return;
-    QMessageBox::critical(this, QCoreApplication::applicationName(), error.Message);
+    if (!quitting_) {
+        QMessageBox::critical(this, QCoreApplication::applicationName(), StoreErrorText(error));
+        return;
+    }
+    // A kept update is tried once more at the end of Leave, which tells what became of it.
+    if (error.Kept)
+        return;
+    if (!refusedAtQuit_)
+        refusedAtQuit_ = error;
+    unwrittenAtQuit_.append(error.Names);
 }

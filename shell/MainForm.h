@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "records/Chiffre.h"
 #include "engine/GameEngine.h"
@@ -74,6 +75,7 @@ public:
     // Placement on the desktop, kept in the store as "MainForm". Where the
     // window system does not tell clients where their windows are (Wayland),
     // the stored placement is kept as it was.
+    // Saving throws EStoreError when the store refuses.
     void RestorePlacement();
     void SavePlacement();
 
@@ -148,6 +150,11 @@ private:
     bool FirstActivation = true;
     bool blumoLinkWorks_ = true;
     bool sessionEnding_ = false;  // no one is there to read a message box
+    // From the answer to quit on, refused writes wait for one message in Leave.
+    bool quitting_ = false;
+    bool left_ = false;
+    std::optional<EStoreError> refusedAtQuit_;
+    QStringList unwrittenAtQuit_;
     TUrlOpener* blumoOpener_ = nullptr;
 
     TPlayfieldBox* box = nullptr;

@@ -11,8 +11,19 @@ class QSocketNotifier;
 class TSessionEnd : public QObject {
     Q_OBJECT
 public:
+    // Catches the signals from now on, before the application exists: one
+    // that comes before the event loop runs waits for it. main() calls this
+    // first, so no signal cuts the start short.
+    static void CatchSignals();
+    // Before the program starts itself again: the signals wait, blocked,
+    // and one caught already is raised again, so that the new program,
+    // whose CatchSignals lets them in, gets them. CatchSignals also lets
+    // them in when the new start fails.
+    static void HoldForRestart();
+
     explicit TSessionEnd(QObject* parent = nullptr);
-    // Puts the signals' default handling back.
+    // The signals stay caught to the end of the process: a quit under way
+    // is never cut short by another one.
     ~TSessionEnd() override;
 
 signals:

@@ -9,6 +9,7 @@
 
 #include "records/GameSettings.h"
 #include "assets/Texts.h"
+#include "shell/SessionEnd.h"
 #include "shell/Zoom.h"
 
 namespace {
@@ -61,8 +62,10 @@ void TZoomStart::Settle()
         return;
     qputenv(kScaleFactor, QByteArray::number(outerFactor_ * wanted));
     qputenv(kRestartedAt, QByteArray::number(wanted));
+    TSessionEnd::HoldForRestart();
     execv(QCoreApplication::applicationFilePath().toLocal8Bit().constData(), arguments_.data());
     // The program could not start again: it runs on at the zoom it has.
+    TSessionEnd::CatchSignals();
     RestoreEnvironment();
 }
 

@@ -10,7 +10,6 @@
 #include "records/GameSettings.h"
 #include "shell/MainForm.h"
 #include "shell/SessionEnd.h"
-#include "records/SettingsStore.h"
 #include "shell/ZoomStart.h"
 #include "shell/help/hh.h"
 
@@ -26,6 +25,9 @@ uint32_t ClockSeed()
 
 int main(int argc, char* argv[])
 {
+    // Logout, shutdown or a closed terminal, from the first moment on: the
+    // game quits as the player would, never cut short.
+    TSessionEnd::CatchSignals();
     // Read before the application exists, so --help and --version work without a display.
     QStringList arguments;
     for (int n = 0; n < argc; ++n)
@@ -55,7 +57,6 @@ int main(int argc, char* argv[])
     TFontWarmUp fonts([] { QFontDatabase::families(); });
     // Every window of the game, the rules viewer's too, shows the game's icon.
     QApplication::setWindowIcon(Assets::ProgramIcon());
-    TSettingsStore::RemoveStrayReplacements();
     // The help viewer and its trace are set up before any window exists.
     hh::LoadHelpViewer(QCoreApplication::arguments());
     TMainForm MainForm(line.Seed.value_or(ClockSeed()));
@@ -69,7 +70,5 @@ int main(int argc, char* argv[])
     MainForm.RestorePlacement();
     fonts.Wait();
     MainForm.show();
-    const int exitCode = QApplication::exec();
-    MainForm.SavePlacement();
-    return exitCode;
+    return QApplication::exec();
 }

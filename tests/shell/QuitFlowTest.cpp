@@ -58,12 +58,12 @@ TEST_F(QuitFlow, DuringAGameWithoutPointsOnlyTheGiveUpQuestionComes)
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"QuitGameDlg"});
 }
 
-TEST_F(QuitFlow, RefusingToGiveUpAGameWithPointsStillOffersTheScoreAndPlaysOn)
+TEST_F(QuitFlow, RefusingToGiveUpAGameWithPointsOffersNoEntryAndPlaysOn)
 {
     StartGameWithScore(120);
     Answers answers({Answers::Result(kNo), Answers::Result(TModalDialog::kCancel)});
     EXPECT_FALSE(form.close());
-    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"QuitGameDlg", "HighscoreDlg"}));
+    EXPECT_EQ(answers.Seen(), std::vector<std::string>{"QuitGameDlg"});
     EXPECT_FALSE(form.Engine().GameOver);
     EXPECT_EQ(form.Engine().Score, 120);
     EXPECT_TRUE(form.TimerRunning());
@@ -162,8 +162,8 @@ TEST_F(QuitFlow, QuittingOnAStoreThatRefusesStopsTheGameBeforeAnyMessageComes)
             dialog.done(result);
         };
     };
-    // Give up, keep the entry (refused: a message), the game's record
-    // (refused: a message), the sound and the language (refused: a message).
+    // Give up, keep the entry (refused), the game's record (refused), the
+    // sound, the language and the placement (refused): one message for all.
     Answers answers({noteAndAnswer(kYes),
                      [&](QDialog& dialog) {
                          timerRan.push_back(form.TimerRunning());
@@ -171,8 +171,8 @@ TEST_F(QuitFlow, QuittingOnAStoreThatRefusesStopsTheGameBeforeAnyMessageComes)
                      },
                      noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0)});
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"QuitGameDlg", "HighscoreDlg", "", "", ""}));
-    EXPECT_EQ(timerRan, std::vector<bool>(5, false));
+    EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"QuitGameDlg", "HighscoreDlg", ""}));
+    EXPECT_EQ(timerRan, std::vector<bool>(3, false));
     EXPECT_TRUE(form.Engine().GameOver);
 }
 

@@ -14,6 +14,8 @@ protected:
         ASSERT_TRUE(config.isValid());
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     }
+    // An update a test left kept runs in no later test's store.
+    void TearDown() override { TSettingsStore::FinishPending(); }
 
     QTemporaryDir config;
     TSettingsStore store;

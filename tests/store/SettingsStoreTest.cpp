@@ -217,63 +217,6 @@ TEST_F(SettingsStore, EveryWriteLeavesTheFileALaterTimeThanBeforeEvenWhenTheCloc
     }
 }
 
-TEST_F(SettingsStore, OnlyOurOwnStaleHalfMadeCopiesAreRemoved)
-{
-    store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
-    const QString folder = QFileInfo(StorePath()).absolutePath();
-    enum TAge { Fresh, Old };
-    enum TUse { Closed, HeldOpen };
-    const struct {
-        const char* name;
-        TAge age;
-        TUse use;
-        bool kept;
-    } cases[] = {
-        {"V2.ini.QqWwEe", Fresh, Closed, false},   // a copy killed while writing, just now
-        {"V2.ini.xYzzyA", Old, Closed, false},     // the same, long ago
-        {"V2.ini.aBcDeF", Fresh, HeldOpen, true},  // another copy is writing it right now
-        {"V2.ini.KqTrWx", Old, HeldOpen, true},
-        {"V2.ini.backup", Old, Closed, true},      // the player's own copies
-        {"V2.ini.BACKUP", Old, Closed, true},
-        {"V2.ini.Backup", Old, Closed, true},
-        {"V2.ini.aB3xYz", Old, Closed, true},      // not letters only
-        {"V2.ini.bak", Old, Closed, true},
-        {"V2.ini.aBcDeFg", Old, Closed, true},
-        {"V2.ini.update.lock", Old, Closed, true},
-        {"V2.INI.QqWwEe", Old, Closed, true},
-        {"notes.txt", Old, Closed, true},
-    };
-    std::vector<std::unique_ptr<QFile>> open;
-    for (const auto& each : cases) {
-        auto file = std::make_unique<QFile>(folder + QLatin1Char('/') + QLatin1String(each.name));
-        ASSERT_TRUE(file->open(QIODevice::WriteOnly));
-        file->write("[common]\n");
-        if (each.age == Old) {
-            ASSERT_TRUE(file->setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
-        }
-        if (each.use == HeldOpen)
-            open.push_back(std::move(file));
-    }
-    TSettingsStore::RemoveStrayReplacements();
-    for (const auto& each : cases)
-        EXPECT_EQ(QFile::exists(folder + QLatin1Char('/') + QLatin1String(each.name)), each.kept) << each.name;
-    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), {}), QStringLiteral("Ada"));
-}
-
-TEST_F(SettingsStore, NoCopyIsRemovedWhileAnotherCopyOfTheGameIsWritingTheStore)
-{
-    store.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
-    const QString stray = StorePath() + QStringLiteral(".QqWwEe");
-    QFile(stray).open(QIODevice::WriteOnly);
-    QLockFile writing(StorePath() + QStringLiteral(".lock"));
-    ASSERT_TRUE(writing.tryLock(0));
-    TSettingsStore::RemoveStrayReplacements();
-    EXPECT_TRUE(QFile::exists(stray));
-    writing.unlock();
-    TSettingsStore::RemoveStrayReplacements();
-    EXPECT_FALSE(QFile::exists(stray));
-}
-
 TEST_F(SettingsStore, AnUpdateWaitsForAnotherCopysAndGivesUpWithTheValueMessage)
 {
     store.WriteString(kCommon, QStringLiteral("tongue"), QStringLiteral("0"));
