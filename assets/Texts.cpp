@@ -90,7 +90,6 @@ const TTexts kGerman{
     QStringLiteral("Novagrid startet"),
     QStringLiteral("Das Spiel ist aus, %1 Punkte"),
     QStringLiteral("Dein Name, Platz %1, Punkte %2"),
-    QStringLiteral("Spielregeln"),
 };
 
 const TTexts kEnglish{
@@ -179,7 +178,6 @@ const TTexts kEnglish{
     QStringLiteral("Novagrid is starting"),
     QStringLiteral("Game over, score %1"),
     QStringLiteral("Your name, rank %1, score %2"),
-    QStringLiteral("Rules"),
 };
 
 }  // namespace

@@ -101,7 +101,7 @@ struct TTexts {
     // For a screen reader: whether the carried piece fits at the cell it is
     // over, the piece's shape on its 3 x 3 frame (slots row by row from the
     // top left; %1 slot, %2 its layers), news of the piece (%1 its shape),
-    // the keys Orca and the game share, the dialogs' extra words.
+    // and the dialogs' extra words.
     QString CellFits;
     QString CellNoFit;
     QStringList ShapeSlots;
@@ -113,7 +113,6 @@ struct TTexts {
     QString SplashName;
     QString GameOverScore;   // %1 the score
     QString HighscoreEntry;  // %1 rank, %2 score
-    QString RulesTextName;
 };
 
 bool German();  // tongue is TTongue::German
