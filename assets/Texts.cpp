@@ -92,6 +92,19 @@ const TTexts kGerman{
     QStringLiteral("Eine andere Kopie von Novagrid hält die Datei gesperrt. Beenden Sie die anderen Kopien."),
     QStringLiteral("Das Spiel versucht es beim nächsten Speichern noch einmal."),
     QStringLiteral("Nicht gespeichert: %1"),
+    QStringLiteral(", passt"),
+    QStringLiteral(", passt nicht"),
+    {QStringLiteral("oben links"), QStringLiteral("oben"), QStringLiteral("oben rechts"), QStringLiteral("links"),
+     QStringLiteral("Mitte"), QStringLiteral("rechts"), QStringLiteral("unten links"), QStringLiteral("unten"),
+     QStringLiteral("unten rechts")},
+    QStringLiteral("%1 mit %2 Schichten"),
+    QStringLiteral("%1 Bombe"),
+    QStringLiteral("Nächster Stein: %1"),
+    QStringLiteral("Aufgenommen: %1"),
+    QStringLiteral("Gedreht: %1"),
+    QStringLiteral("Novagrid startet"),
+    QStringLiteral("Das Spiel ist aus, %1 Punkte"),
+    QStringLiteral("Dein Name, Platz %1, Punkte %2"),
 };
 
 const TTexts kEnglish{
@@ -180,6 +193,19 @@ const TTexts kEnglish{
     QStringLiteral("Another copy of Novagrid keeps the file locked. Quit the other copies."),
     QStringLiteral("The game tries again at its next save."),
     QStringLiteral("Not saved: %1"),
+    QStringLiteral(", fits"),
+    QStringLiteral(", does not fit"),
+    {QStringLiteral("top left"), QStringLiteral("top"), QStringLiteral("top right"), QStringLiteral("left"),
+     QStringLiteral("middle"), QStringLiteral("right"), QStringLiteral("bottom left"), QStringLiteral("bottom"),
+     QStringLiteral("bottom right")},
+    QStringLiteral("%1 with %2 layers"),
+    QStringLiteral("%1 bomb"),
+    QStringLiteral("Next piece: %1"),
+    QStringLiteral("Picked up: %1"),
+    QStringLiteral("Turned: %1"),
+    QStringLiteral("Novagrid is starting"),
+    QStringLiteral("Game over, score %1"),
+    QStringLiteral("Your name, rank %1, score %2"),
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "assets/Version.h"
 
@@ -113,6 +114,21 @@ struct TTexts {
     QString StoreLocked;
     QString StoreTriedAgain;
     QString StoreUnwritten;
+    // For a screen reader: whether the carried piece fits at the cell it is
+    // over, the piece's shape on its 3 x 3 frame (slots row by row from the
+    // top left; %1 slot, %2 its layers), news of the piece (%1 its shape),
+    // and the dialogs' extra words.
+    QString CellFits;
+    QString CellNoFit;
+    QStringList ShapeSlots;
+    QString SlotLayers;
+    QString SlotBomb;
+    QString SaidNextPiece;
+    QString SaidPickedUp;
+    QString SaidTurned;
+    QString SplashName;
+    QString GameOverScore;   // %1 the score
+    QString HighscoreEntry;  // %1 rank, %2 score
 };
 
 bool German();  // tongue is TTongue::German

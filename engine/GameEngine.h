@@ -104,9 +104,11 @@ public:
     void DiscardPiece();
     void ForfeitPiece();
 
-private:
-    // Whether every occupied slot lands on the board, with room for its layers.
+    // Whether every occupied slot lands on the board, with room for its
+    // layers, with the frame's top left on (column, row).
     bool FitsAt(int32_t column, int32_t row) const;
+
+private:
     void RaiseScore(int32_t points);  // held at the largest 32-bit score
     void LowerScore(int32_t points);
     // Reports the end of the running game, once.

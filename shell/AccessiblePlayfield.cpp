@@ -68,7 +68,7 @@ public:
             return {};
         if (kind == QAccessible::Name)
             return text_ != nullptr ? text_(Reading()) : Said;
-        if (kind == QAccessible::Description && text_ == nullptr)
+        if (kind == QAccessible::Description && role_ == QAccessible::StatusBar)
             return Texts().AnnouncementsName;
         return {};
     }
@@ -123,6 +123,7 @@ public:
         return kind == QAccessible::Name && isValid() ? Reading().Cell(column_, row_) : QString();
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override;
     QAccessibleInterface* parent() const override;
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -220,6 +221,12 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
     TCell& Cell(int column, int row) const { return *cells_[row * kBoardSize + column]; }
+    TCell& Cell(int boardIndex) const { return Cell(boardIndex / kBoardSize, boardIndex % kBoardSize); }
+
+    // The cell a screen reader stands on while the board has the keys: the
+    // one under the carried piece's middle, or where it was last.
+    int current = BoardIndex(kBoardSize / 2, kBoardSize / 2);
+    bool following = false;  // current follows a carried piece
 
 private:
     QRect Place() const override
@@ -229,6 +236,14 @@ private:
     }
     std::vector<std::unique_ptr<TCell>> cells_;
 };
+
+QAccessible::State TCell::state() const
+{
+    QAccessible::State state;
+    state.focusable = true;
+    state.focused = !box_.isNull() && box_->hasFocus() && board_.current == BoardIndex(column_, row_);
+    return state;
+}
 
 QAccessibleInterface* TCell::parent() const
 {
@@ -243,7 +258,7 @@ QAccessibleInterface* TCell::table() const
 // The playfield widget as a panel of its parts.
 class TPanel final : public QAccessibleWidget {
 public:
-    enum TPartIndex { kBoard, kPiece, kLevel, kScore, kTime, kStatus, kParts };
+    enum TPartIndex { kBoard, kPiece, kLevel, kScore, kTime, kStatus, kNotice, kParts };
 
     explicit TPanel(QWidget* box) : QAccessibleWidget(box, QAccessible::Pane)
     {
@@ -260,6 +275,9 @@ public:
                                     {kLabelLeft, kScoreLabelTop, 5 * kDigitStep, kScoreTop + kDigitHeight - kScoreLabelTop});
         parts_[kTime] = new TTimeLeft(*this, *box, kTime);
         parts_[kStatus] = new TLabel(*this, *box, kStatus, QAccessible::StatusBar, nullptr, box->rect());
+        // The same words again as a notification, which a screen reader
+        // speaks as it shows, wherever the focus is.
+        parts_[kNotice] = new TLabel(*this, *box, kNotice, QAccessible::Notification, nullptr, box->rect());
         for (QAccessibleInterface* part : parts_)
             QAccessible::registerAccessibleInterface(part);
     }
@@ -295,6 +313,7 @@ public:
 
     TBoard& Board() const { return *static_cast<TBoard*>(parts_[kBoard]); }
     TLabel& Status() const { return *static_cast<TLabel*>(parts_[kStatus]); }
+    TLabel& Notice() const { return *static_cast<TLabel*>(parts_[kNotice]); }
     QAccessibleInterface* Part(int index) const { return parts_[index]; }
 
 private:
@@ -374,26 +393,44 @@ void Announce(QWidget& box)
     auto* panel = static_cast<TPanel*>(QAccessible::queryAccessibleInterface(&box));
     if (panel == nullptr)
         return;
-    if (!changes.Said.isEmpty())
+    if (!changes.Said.isEmpty()) {
         panel->Status().Said = changes.Said;
+        panel->Notice().Said = changes.Said;
+    }
     if (!listened)
         return;
+    TBoard& board = panel->Board();
+    const int carried = reading->CarriedCell();
+    // Taken up, moved or turned onto another cell: the focus goes along.
+    const bool moved = carried >= 0 && (carried != board.current || !board.following);
+    board.following = carried >= 0;
+    if (moved)
+        board.current = carried;
     for (int row = 0; row < kBoardSize; ++row)
         for (int column = 0; column < kBoardSize; ++column)
             if (changes.Cells[BoardIndex(column, row)])
-                Send(&panel->Board().Cell(column, row), QAccessible::NameChanged);
+                Send(&board.Cell(column, row), QAccessible::NameChanged);
     if (changes.Piece)
         Send(panel->Part(TPanel::kPiece), QAccessible::NameChanged);
     if (changes.Level)
         Send(panel->Part(TPanel::kLevel), QAccessible::NameChanged);
     if (changes.Score)
         Send(panel->Part(TPanel::kScore), QAccessible::NameChanged);
-    if (changes.Time) {
-        QAccessibleValueChangeEvent event(panel->Part(TPanel::kTime), reading->TimeLeft());
-        QAccessible::updateAccessibility(&event);
-    }
-    if (!changes.Said.isEmpty())
+    if (moved && box.hasFocus())
+        Send(&board.Cell(board.current), QAccessible::Focus);
+    if (!changes.Said.isEmpty()) {
         Send(&panel->Status(), QAccessible::NameChanged);
+        Send(&panel->Notice(), QAccessible::ObjectShow);
+    }
+}
+
+void FocusCurrentCell(QWidget& box)
+{
+    if (!QAccessible::isActive() || ReadingOf(&box) == nullptr || !box.hasFocus())
+        return;
+    auto* panel = static_cast<TPanel*>(QAccessible::queryAccessibleInterface(&box));
+    if (panel != nullptr)
+        Send(&panel->Board().Cell(panel->Board().current), QAccessible::Focus);
 }
 
 }  // namespace AccessiblePlayfield

@@ -20,4 +20,8 @@ void SetReading(QWidget& box, TPlayfieldReading& reading);
 // call, and says what happened on the status line.
 void Announce(QWidget& box);
 
+// With the keys on `box`, tells a screen reader that they stand on the
+// board's current cell.
+void FocusCurrentCell(QWidget& box);
+
 }  // namespace AccessiblePlayfield

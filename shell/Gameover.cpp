@@ -21,6 +21,11 @@ TGameOverDlg::TGameOverDlg(QWidget& mainForm) : TModalDialog(mainForm, {261, 103
     OKBtn->setFocus();
 }
 
+void TGameOverDlg::SayScore(int32_t score)
+{
+    Label1->setAccessibleName(Texts().GameOverMessage + QLatin1Char(' ') + Texts().GameOverScore.arg(score));
+}
+
 void TGameOverDlg::ApplyTexts()
 {
     Label1->setText(Texts().GameOverMessage);

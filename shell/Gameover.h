@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "shell/ModalDialog.h"
 
 // The notice that the game is over; its one button closes it with OK.
@@ -7,6 +9,9 @@ class TGameOverDlg : public TModalDialog {
     Q_OBJECT
 public:
     explicit TGameOverDlg(QWidget& mainForm);
+
+    // A screen reader hears the score with the notice.
+    void SayScore(int32_t score);
 
 protected:
     void ApplyTexts() override;

@@ -1,5 +1,6 @@
 #include "shell/Highscor.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
@@ -12,6 +13,7 @@
 #include <QValidator>
 
 #include "assets/Assets.h"
+#include "assets/Texts.h"
 #include "records/Chiffre.h"
 #include "records/HighscoreStore.h"
 #include "records/Windows1252.h"
@@ -129,6 +131,9 @@ int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
         Edit1->raise();
         Edit1->setEnabled(true);
         Edit1->setText(PlayerName_);
+        Edit1->setAccessibleName(Texts().HighscoreEntry.arg(EditRow_ + 1).arg(score));
+        // A screen reader's user finds the name again with Tab.
+        Edit1->setFocusPolicy(QAccessible::isActive() ? Qt::StrongFocus : Qt::ClickFocus);
         Edit1->setFocus();
     }
     return exec();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QAccessible>
 #include <QAction>
 #include <algorithm>
 
@@ -93,7 +94,10 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key)
         {kPlain, Qt::Key_Delete, false, [](TKeyboardPlay& keys) { keys.ThrowAway(); }},
         {kPlain, Qt::Key_Backspace, false, [](TKeyboardPlay& keys) { keys.ThrowAway(); }},
     };
-    // The keypad's Enter and arrows count as the others.
+    // The keypad's Enter and arrows count as the others, unless a screen
+    // reader listens: then they are its own commands.
+    if (key.modifiers().testFlag(Qt::KeypadModifier) && QAccessible::isActive())
+        return false;
     const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
     for (const TBinding& binding : kBindings) {
         if (binding.key != key.key() || binding.modifiers != modifiers)

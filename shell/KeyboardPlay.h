@@ -17,9 +17,11 @@ class TMainForm;
 // where the piece is. No key acts while a modal dialog is open.
 //
 //   Ctrl+N new game, P or Pause pause (again: resume), Ctrl+H highscores,
-//   F1 rules, M sound, Ctrl+Q exit; Enter picks the waiting piece up onto the
-//   middle of the board or drops the carried one; the arrows move it by one
-//   cell; Space turns it; Delete or Backspace throws it away.
+//   F1 rules, M sound, Ctrl+Q exit, Ctrl+L language, Ctrl+I info, Ctrl+B the
+//   maker's web site; Enter picks the waiting piece up onto the middle of the
+//   board or drops the carried one; the arrows move it by one cell; Space
+//   turns it; Delete or Backspace throws it away. The keypad's keys do the
+//   same only while no screen reader listens.
 class TKeyboardPlay : public QObject {
     Q_OBJECT
 public:

@@ -192,11 +192,11 @@ void TMainForm::BuildToolBar()
                                  &TMainForm::highscore);
     // Ctrl+Q everywhere: the platforms that lack a standard Quit key (Windows) get it too.
     ExitAction = AddCommand("ExitBtn", 116, 25, QStringLiteral("door"), Qt::CTRL | Qt::Key_Q, &TMainForm::ExitBtnClick);
-    TongueAction = AddCommand("TongueBtn", 379, 25, QStringLiteral("lips"), {}, &TMainForm::TongueBtnClick);
+    TongueAction = AddCommand("TongueBtn", 379, 25, QStringLiteral("lips"), Qt::CTRL | Qt::Key_L, &TMainForm::TongueBtnClick);
     RulesAction = AddCommand("RulesBtn", 408, 25, QStringLiteral("rules"), QKeySequence::HelpContents,
                              &TMainForm::rules);
-    InfoAction = AddCommand("InfoBtn", 436, 25, QStringLiteral("info"), {}, &TMainForm::info);
-    BlumoAction = AddCommand("BlumoBtn", 464, 29, QStringLiteral("face_small"), {}, &TMainForm::BlumoBtnClick);
+    InfoAction = AddCommand("InfoBtn", 436, 25, QStringLiteral("info"), Qt::CTRL | Qt::Key_I, &TMainForm::info);
+    BlumoAction = AddCommand("BlumoBtn", 464, 29, QStringLiteral("face_small"), Qt::CTRL | Qt::Key_B, &TMainForm::BlumoBtnClick);
 
     // Checked means sound on; the picture shows which.
     SoundAction->setIcon(Assets::ToggleIcon(QStringLiteral("sound"), QStringLiteral("sound_off")));
@@ -277,6 +277,7 @@ bool TMainForm::KeepGame()
 void TMainForm::ShowGameOverDlg()
 {
     ShowDrawn();
+    GameOverDlg->SayScore(Engine().Score);
     GameOverDlg->ShowModal();
 }
 

@@ -3,8 +3,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QtMath>
 
+#include "shell/AccessiblePlayfield.h"
 #include "view/Surface.h"
 
 namespace {
@@ -28,6 +30,7 @@ TPlayfieldBox::TPlayfieldBox(QWidget* parent, const TSurface& surface) : QWidget
     setObjectName(QStringLiteral("box"));
     setFixedSize(TSurface::kWidth, TSurface::kHeight);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     // Opaque spares the window painting under the box, except at a fractional
     // screen scale: there the window's last screen line, half below the box,
     // is painted by the window itself and only as part of a region over it.
@@ -41,6 +44,13 @@ void TPlayfieldBox::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     for (const QRect& rect : event->region())
         painter.drawImage(rect, surface_.Image(), rect);
+}
+
+void TPlayfieldBox::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // After the box's own news of the focus, which comes once this returns.
+    QTimer::singleShot(0, this, [this] { AccessiblePlayfield::FocusCurrentCell(*this); });
 }
 
 void TPlayfieldBox::mousePressEvent(QMouseEvent* event)

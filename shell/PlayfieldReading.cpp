@@ -23,7 +23,39 @@ QString TPlayfieldReading::Cell(int column, int row) const
     const int32_t layers = CellCode::Layers(ShownCell(BoardIndex(column, row)));
     const QString& format = layers == 0 ? texts.CellEmpty : layers == 1 ? texts.CellOneLayer : texts.CellLayers;
     QString said = format.arg(row + 1).arg(column + 1);
-    return layers > 1 ? said.arg(layers) : said;
+    if (layers > 1)
+        said = said.arg(layers);
+    if (BoardIndex(column, row) == CarriedCell()) {
+        const bool fits = engine_.FitsAt(Geometry::TargetColumn(sprite_.GetX()), Geometry::TargetRow(sprite_.GetY()));
+        said += fits ? texts.CellFits : texts.CellNoFit;
+    }
+    return said;
+}
+
+int TPlayfieldReading::CarriedCell() const
+{
+    if (!engine_.Holding || engine_.GameOver || engine_.Paused)
+        return -1;
+    const int column = Geometry::TargetColumn(sprite_.GetX()) + 1;
+    const int row = Geometry::TargetRow(sprite_.GetY()) + 1;
+    return column >= 0 && column < kBoardSize && row >= 0 && row < kBoardSize ? BoardIndex(column, row) : -1;
+}
+
+QString TPlayfieldReading::Shape() const
+{
+    const TTexts& texts = Texts();
+    QStringList places;
+    for (int row = 0; row < kPieceSize; ++row) {
+        for (int column = 0; column < kPieceSize; ++column) {
+            const int32_t code = engine_.Piece[PieceIndex(column, row)];
+            const QString& slot = texts.ShapeSlots[row * kPieceSize + column];
+            if (code == CellCode::kBomb)
+                places << texts.SlotBomb.arg(slot);
+            else if (CellCode::IsTile(code))
+                places << (CellCode::Layers(code) > 1 ? texts.SlotLayers.arg(slot).arg(CellCode::Layers(code)) : slot);
+        }
+    }
+    return places.join(QStringLiteral(", "));
 }
 
 QString TPlayfieldReading::Piece() const
@@ -40,6 +72,8 @@ QString TPlayfieldReading::Piece() const
         holds += texts.WithLayers.arg(layers);
     if (bombs > 0)
         holds += texts.WithBomb;
+    if (tiles > 0)
+        holds += QStringLiteral(": ") + Shape();
     if (!engine_.Holding || engine_.GameOver)
         return texts.WaitingPiece.arg(holds);
     // The cell under the frame's middle slot.
@@ -74,6 +108,10 @@ TPlayfieldReading::TSeen TPlayfieldReading::Now() const
     for (int index = 0; index < kBoardCells; ++index)
         now.Cells[index] = ShownCell(index);
     now.Piece = Piece();
+    now.Shape = Shape();
+    now.PieceCodes = engine_.Piece;
+    now.Holding = engine_.Holding;
+    now.Carried = CarriedCell();
     now.Level = engine_.Level;
     now.Score = engine_.Score;
     now.TimeLeft = engine_.TimeLeft;
@@ -96,7 +134,6 @@ TPlayfieldReading::TChanges TPlayfieldReading::Look()
     changes.Piece = now.Piece != was.Piece;
     changes.Level = now.Level != was.Level;
     changes.Score = now.Score != was.Score;
-    changes.Time = now.TimeLeft != was.TimeLeft || now.TimeLimit != was.TimeLimit;
 
     // A new game starts its tally afresh: only growth within a game is news.
     const bool sameGame = now.PiecesPlaced >= was.PiecesPlaced && !(was.GameOver && !now.GameOver);
@@ -116,6 +153,17 @@ TPlayfieldReading::TChanges TPlayfieldReading::Look()
         if (now.Level > was.Level)
             said << texts.SaidLevel.arg(now.Level);
     }
+    // The piece as it comes, as it is taken and as it turns.
+    const bool running = !now.GameOver && !now.Paused && !was.Paused;
+    if (running && !now.Holding && (was.Holding || was.GameOver || now.PieceCodes != was.PieceCodes))
+        said << texts.SaidNextPiece.arg(now.Shape);
+    // Taken up onto the cell where the focus already was, or turned on the
+    // spot, the piece gets no new cell to be heard by: its cell comes along.
+    const QString where = now.Carried < 0 ? QString() : Cell(now.Carried / kBoardSize, now.Carried % kBoardSize);
+    if (running && now.Carried >= 0 && was.Carried < 0)
+        said << texts.SaidPickedUp.arg(now.Shape) << where;
+    if (running && now.Carried >= 0 && was.Carried >= 0 && now.PieceCodes != was.PieceCodes)
+        said << texts.SaidTurned.arg(now.Shape) << where;
     if (!now.GameOver && now.Paused != was.Paused)
         said << (now.Paused ? texts.SaidPaused : texts.SaidResumed);
     if (sameGame && !now.GameOver && !now.Paused && now.TimeLeft > 0 && now.TimeLeft * 4 <= now.TimeLimit &&

@@ -18,9 +18,16 @@ public:
     TPlayfieldReading(const TGameEngine& engine, const TSpriteOutlet& sprite);
 
     // Cell (column, row), counted from 0; "row 3, column 5, 2 layers" counts from 1.
-    // While the game is paused the board shows empty, and so it reads.
+    // While the game is paused the board shows empty, and so it reads. The
+    // cell under the carried piece's middle also says whether it fits there.
     QString Cell(int column, int row) const;
     QString Piece() const;
+    // The piece's tiles by their place in its frame, "top left, middle with
+    // 2 layers, bottom right bomb".
+    QString Shape() const;
+    // The board index of the cell under the carried piece's middle; -1 while
+    // no piece is carried in a running game.
+    int CarriedCell() const;
     QString Level() const;
     QString Score() const;
     int32_t TimeLeft() const;
@@ -33,7 +40,6 @@ public:
         bool Piece = false;
         bool Level = false;
         bool Score = false;
-        bool Time = false;
         QString Said;
     };
     TChanges Look();
@@ -42,6 +48,10 @@ private:
     struct TSeen {
         std::array<int32_t, kBoardCells> Cells{};
         QString Piece;
+        QString Shape;
+        std::array<int32_t, kPieceSlots> PieceCodes{};
+        bool Holding = false;
+        int Carried = -1;  // the board cell under the carried piece's middle
         int32_t Level = 0;
         int32_t Score = 0;
         int32_t TimeLeft = 0;

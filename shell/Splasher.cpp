@@ -8,11 +8,13 @@
 
 #include "assets/Assets.h"
 #include "shell/DialogVeil.h"
+#include "assets/Texts.h"
 
 TSplash::TSplash(QWidget& mainForm) : QDialog(&mainForm, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Splash"));
     setFixedSize(200, 150);
+    setAccessibleName(Texts().SplashName);
     auto* image1 = new QLabel(this);
     image1->setGeometry(0, 0, 201, 151);
     image1->setPixmap(Assets::PicturePixmap(QStringLiteral("splash")));

@@ -211,6 +211,8 @@ std::vector<TKeyCase> KeyTable()
         {"F1 asks for the rules", none, Qt::Key_F1, plain, button("RulesBtn"), true},
         {"M switches the sound", Carried, Qt::Key_M, plain, button("Soundbtn"), true},
         {"Ctrl+Q asks to quit", Waiting, Qt::Key_Q, Qt::ControlModifier, button("ExitBtn"), true},
+        {"Ctrl+L asks for the language", Waiting, Qt::Key_L, Qt::ControlModifier, button("TongueBtn"), true},
+        {"Ctrl+I shows the info", Waiting, Qt::Key_I, Qt::ControlModifier, button("InfoBtn"), true},
         {"Enter picks the waiting piece up onto the middle", Waiting, Qt::Key_Return, plain,
          [](TMainForm& form) {
              MouseClick(form, Qt::LeftButton, {390, 120});

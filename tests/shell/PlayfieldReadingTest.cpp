@@ -55,11 +55,11 @@ TEST_F(PlayfieldReading, ThePieceSaysWhatItHoldsAndWhereItIsCarried)
     engine.Piece[PieceIndex(0, 0)] = 1;
     engine.Piece[PieceIndex(1, 1)] = 32 + 5;  // two layers
     engine.Piece[PieceIndex(2, 2)] = CellCode::kBomb;
-    EXPECT_EQ(reading.Piece(), QStringLiteral("Waiting piece: 3 tiles, 3 layers in all, with a bomb"));
+    EXPECT_EQ(reading.Piece(), QStringLiteral("Waiting piece: 3 tiles, 3 layers in all, with a bomb: top left, middle with 2 layers, bottom right bomb"));
     engine.Holding = true;
     view.Place.X = Geometry::CellLeft(2);  // the frame's top left over column 3, row 4
     view.Place.Y = Geometry::CellTop(3);
-    EXPECT_EQ(reading.Piece(), QStringLiteral("Carried piece: over row 5, column 4, 3 tiles, 3 layers in all, with a bomb"));
+    EXPECT_EQ(reading.Piece(), QStringLiteral("Carried piece: over row 5, column 4, 3 tiles, 3 layers in all, with a bomb: top left, middle with 2 layers, bottom right bomb"));
 }
 
 TEST_F(PlayfieldReading, WhatHappensIsSaidOnceInPlainWords)
@@ -92,8 +92,8 @@ TEST_F(PlayfieldReading, WhatHappensIsSaidOnceInPlainWords)
         step.change(engine);
         EXPECT_EQ(reading.Look().Said, QString::fromUtf8(step.said)) << step.what;
     }
-    engine.NewGame();  // a new game's fresh tally is no piece placed
-    EXPECT_EQ(reading.Look().Said, QString());
+    engine.NewGame();  // a new game's fresh tally is no piece placed; its first piece is news
+    EXPECT_EQ(reading.Look().Said, QStringLiteral("Next piece: ") + reading.Shape());
     tongue = TTongue::German;
     ++engine.Tally.PiecesPlaced;
     engine.Score += 2;
