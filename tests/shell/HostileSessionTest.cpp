@@ -20,13 +20,7 @@ class HostileSession : public ::testing::Test {
 protected:
     HostileSession()
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                           QString::fromLocal8Bit(OffscreenScreen(folder, {1280, 1024})));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
-        game.setProcessEnvironment(environment);
+        game.setProcessEnvironment(OffscreenGameEnvironment(folder, runtime));
         QDir(folder.path()).mkpath(QStringLiteral("BlumoGames/Novagrid"));
     }
 

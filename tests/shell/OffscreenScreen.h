@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcessEnvironment>
 #include <QSize>
 #include <QTemporaryDir>
 
@@ -19,4 +20,17 @@ inline QByteArray OffscreenScreen(const QTemporaryDir& folder, QSize size)
                      .arg(size.height())
                      .toUtf8());
     return "offscreen:configfile=" + screen.fileName().toLocal8Bit();
+}
+
+// The environment of the game run as a process of its own: this one's, with
+// the offscreen platform's 1280 x 1024 screen, the settings under `folder`
+// and the session's runtime folder `runtime`, and no scale forced on it.
+inline QProcessEnvironment OffscreenGameEnvironment(const QTemporaryDir& folder, const QTemporaryDir& runtime)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLocal8Bit(OffscreenScreen(folder, {1280, 1024})));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    return environment;
 }
