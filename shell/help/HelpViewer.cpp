@@ -104,6 +104,12 @@ void THelpViewer::BringToFront()
         placed_ = true;
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    // A Wayland compositor without xdg-activation (weston) neither raises nor
+    // focuses a window it has mapped already: mapped anew, the rules come up
+    // in front with the focus. The request comes from the game's window, so
+    // the rules do not hold the focus, whatever Qt has heard of it so far.
+    if (isVisible() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        hide();
     show();
     raise();
     activateWindow();

@@ -19,9 +19,12 @@ piece is played (Ctrl+N, Enter, arrows, Space, Enter), the highscore table
 opened with Ctrl+H, closed with Esc and the sound switched off with M at
 once. Ctrl+N brings the give-up question, answered No with Esc, and Enter
 at once picks the next piece up. The window's maximise box is clicked (the
-game must live on at its size), the caption strip of a question where a
-window's maximise and minimise boxes would be, and the window's minimise
-box while a question is open (weston's Super+Tab brings it back, the
+game must live on at its size). F1 opens the rules twice, a click on the
+game between: each time they come up with the keyboard focus and the game
+pauses under them, its window still for a while; Esc puts them away and a
+click on the pause text goes on with the game. Then the caption strip of a
+question is clicked where a window's maximise and minimise boxes would be,
+and the window's minimise box while a question is open (weston's Super+Tab brings it back, the
 question still waiting). The game is left with Ctrl+Q, Enter on the quit
 question and Enter on the highscore table that the score brings up.
 
@@ -48,7 +51,7 @@ from novagrid_desktop import CAPTION, SEED, Failure
 # Linux input key codes (linux/input-event-codes.h) of the keys the test types.
 KEY_CODES = {
     "esc": 1, "tab": 15, "q": 16, "enter": 28, "ctrl": 29, "h": 35, "n": 49, "m": 50, "space": 57,
-    "left": 105, "down": 108, "super": 125,
+    "f1": 59, "left": 105, "down": 108, "super": 125,
 }
 BUTTON_LEFT = 272
 
@@ -58,6 +61,8 @@ MAXIMISE_BOX = (40, 15)
 MINIMISE_BOX = (63, 15)
 # The game's client area inside those decorations, and the preview box on it.
 CLIENT_OFFSET = (3, 30)
+# Where the game says it is paused; a click there goes on with the game.
+PAUSE_TEXT = (76, 33 + 144, 181, 77)
 PREVIEW_BOX = (321, 33 + 53, 75, 75)
 
 SCREEN = (1280, 1024)
@@ -252,6 +257,59 @@ def preview_box(weston, window):
     return b"".join(rgb[3 * (row * width + left):3 * (row * width + left + w)] for row in range(top, top + h))
 
 
+def region(weston, window, place):
+    width, _, rgb = weston.pixels(window)
+    left, top, w, h = place
+    left += CLIENT_OFFSET[0]
+    top += CLIENT_OFFSET[1]
+    return b"".join(rgb[3 * (row * width + left):3 * (row * width + left + w)] for row in range(top, top + h))
+
+
+def uncovered_caption_point(game, cover):
+    """A point of the game's caption strip that `cover` leaves free, or None."""
+    x, y, width, _ = game.place
+    cx, cy, cw, ch = cover.place
+    for px in range(x + 20, x + width - 80, 20):
+        py = y + 10
+        if not (cx <= px < cx + cw and cy <= py < cy + ch):
+            return px, py
+    return None
+
+
+def rules_twice(weston, main, current):
+    """F1 twice with a click on the game between: each time the rules come up
+    in front with the focus and the running game waits, losing no time. Esc
+    puts the rules away, and a click on the pause text goes on with the game."""
+    running = region(weston, main, PAUSE_TEXT)
+    for which in ("first", "second"):
+        weston.key("f1")
+        rules = weston.focus_on(f"the rules after the {which} F1", lambda w: w.ident != main.ident)
+        weston.wait_for(f"the game to pause under the rules after the {which} F1",
+                        lambda: region(weston, main, PAUSE_TEXT) != running)
+        before = weston.pixels(current())
+        time.sleep(1.5)
+        if weston.pixels(current()) != before:
+            raise Failure(f"the game went on under the rules after the {which} F1")
+        if which == "second":
+            break
+        point = uncovered_caption_point(current(), rules)
+        if point is not None:
+            weston.click(*point)
+        else:
+            weston.command(f"key {KEY_CODES['super']} press")
+            weston.key("tab")
+            weston.command(f"key {KEY_CODES['super']} release")
+        weston.focus_on(f"the game after a click on it behind the {which} rules", lambda w: w.ident == main.ident)
+    weston.key("esc")
+    weston.gone("the rules after Esc", rules)
+    weston.focus_on("the game after the rules closed", lambda w: w.ident == main.ident)
+    x, y, _, _ = current().place
+    paused = region(weston, main, PAUSE_TEXT)
+    weston.click(x + CLIENT_OFFSET[0] + PAUSE_TEXT[0] + 20, y + CLIENT_OFFSET[1] + PAUSE_TEXT[1] + 20)
+    weston.wait_for("the game to go on after a click on its pause text",
+                    lambda: region(weston, main, PAUSE_TEXT) != paused)
+
+
 def read_settings(config):
     """The settings file as {section: {key: value}}."""
     path = os.path.join(config, "BlumoGames", "Novagrid", "V2.ini")
@@ -318,6 +376,8 @@ def play(weston, program):
     weston.click(x + width - MAXIMISE_BOX[0], y + MAXIMISE_BOX[1])
     weston.wait_for("the window back at its size after the maximise box",
                     lambda: current() is not None and current().place[2:] == (width, height))
+
+    rules_twice(weston, main, current)
 
     # A question: where a window's maximise and minimise boxes would be, its
     # caption strip has none; the question stays. The window's minimise box
