@@ -122,9 +122,12 @@ void THelpViewer::PlaceBesideGame()
     if (screen == nullptr)
         return;
     // The window's frame counts too, as far as the window system knows it
-    // before the window is first shown.
+    // before the window is first shown. Qt on Wayland draws the frame itself
+    // and knows it only once shown: the game's, drawn alike, stands in.
     create();
-    const QSize frame = frameGeometry().size() - size();
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isNull() && game != nullptr && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        frame = game->frameGeometry().size() - game->size();
     const QRect available = screen->availableGeometry();
     const QRect place = game != nullptr ? BesideOrOver(game->frameGeometry(), size() + frame, available,
                                                        kNarrowestWidth + frame.width())
