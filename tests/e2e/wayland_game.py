@@ -28,6 +28,10 @@ and the window's minimise box while a question is open (weston's Super+Tab bring
 question still waiting). The game is left with Ctrl+Q, Enter on the quit
 question and Enter on the highscore table that the score brings up.
 
+A second weston shows a small screen (800 x 600 logical pixels) at scale 2:
+the rules opened there with F1 must be no taller than the screen, and the
+game must end in order on SIGTERM.
+
 The game must end with exit status 0 and write nothing at all to stderr, and
 its settings must show what the keys did: German, sound off, one game played
 with a score, and the window's place kept as it was.
@@ -66,6 +70,8 @@ PAUSE_TEXT = (76, 33 + 144, 181, 77)
 PREVIEW_BOX = (321, 33 + 53, 75, 75)
 
 SCREEN = (1280, 1024)
+# A small screen in logical pixels, shown at scale 2.
+SMALL_SCREEN = (800, 600)
 # The window's place as an X11 run stored it.
 STORED_PLACE = "200,0,1,100,50,600,400"
 
@@ -88,7 +94,7 @@ class Window:
 class Weston:
     """A headless weston of our own with the test seat, and the game on it."""
 
-    def __init__(self, work, test_seat):
+    def __init__(self, work, test_seat, screen=SCREEN, scale=1):
         self.work = work
         self.runtime = os.path.join(work, "runtime")
         os.mkdir(self.runtime, 0o700)
@@ -101,7 +107,7 @@ class Weston:
         with open(os.path.join(work, "weston.out"), "w") as output:
             self.server = subprocess.Popen(
                 ["weston", "--backend=headless-backend.so", f"--socket={self.display}",
-                 f"--width={SCREEN[0]}", f"--height={SCREEN[1]}", "--use-pixman", "--no-config",
+                 f"--width={screen[0]}", f"--height={screen[1]}", f"--scale={scale}", "--use-pixman", "--no-config",
                  f"--modules={test_seat}", f"--log={os.path.join(work, 'weston.log')}"],
                 env=env, stdout=output, stderr=subprocess.STDOUT)
         self.game = None
@@ -407,13 +413,42 @@ def play(weston, program):
     return config
 
 
-def check(work, code, config):
+def rules_fit(program, test_seat):
+    """The rules on a small screen at scale 2 open no taller than the screen."""
+    work = tempfile.mkdtemp(prefix="novagrid-wayland-")
+    with Weston(work, test_seat, screen=SMALL_SCREEN, scale=2) as weston:
+        weston.start(program)
+        main = weston.wait_for("the main window", lambda: next(
+            (w for w in weston.windows() if w.title == CAPTION), None), timeout=20)
+        weston.wait_for("the language question inside the game's window", lambda: caption_strip(weston, main))
+        weston.key("enter")
+        weston.wait_for("the language question to close", lambda: caption_strip(weston, main) is None)
+        weston.key("f1")
+        rules = weston.focus_on("the rules after F1", lambda w: w.ident != main.ident)
+        if rules.place[3] > SMALL_SCREEN[1]:
+            raise Failure(f"the rules opened {rules.place[3]} px high on a screen {SMALL_SCREEN[1]} px high")
+        # The session's end quits the game in order.
+        weston.game.terminate()
+        try:
+            weston.game.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Failure("the game did not end after SIGTERM on the small screen")
+        code = weston.game.returncode
+    check_exit(work, code)
+    shutil.rmtree(work)
+
+
+def check_exit(work, code):
     with open(os.path.join(work, "game.err"), errors="replace") as err:
         errors = err.read()
     if code != 0:
         raise Failure(f"the game ended with exit code {code}; its stderr:\n{errors}")
     if errors:
         raise Failure(f"the game wrote to stderr:\n{errors}")
+
+
+def check(work, code, config):
+    check_exit(work, code)
     settings = read_settings(config)
     common, stats = settings.get("common", {}), settings.get("stats", {})
     if common.get("tongue") != "1":
@@ -443,6 +478,7 @@ def main():
             config = play(weston, arguments.program)
             code = weston.game.returncode
         check(work, code, config)
+        rules_fit(arguments.program, os.path.abspath(arguments.test_seat))
     except Failure as failure:
         print(f"FAIL: {failure}")
         print(f"weston's log, the game's output and its settings are kept in {work}")
