@@ -271,6 +271,12 @@ def region(weston, window, place):
     return b"".join(rgb[3 * (row * width + left):3 * (row * width + left + w)] for row in range(top, top + h))
 
 
+def client_area(weston, window):
+    width, height, rgb = weston.pixels(window)
+    left, top = CLIENT_OFFSET
+    return b"".join(rgb[3 * (row * width + left):3 * (row * width + width - left)] for row in range(top, height - left))
+
+
 def uncovered_caption_point(game, cover):
     """A point of the game's caption strip that `cover` leaves free, or None."""
     x, y, width, _ = game.place
@@ -292,9 +298,10 @@ def rules_twice(weston, main, current):
         rules = weston.focus_on(f"the rules after the {which} F1", lambda w: w.ident != main.ident)
         weston.wait_for(f"the game to pause under the rules after the {which} F1",
                         lambda: region(weston, main, PAUSE_TEXT) != running)
-        before = weston.pixels(current())
+        # The frame's caption greys as the focus leaves: the game's own area counts.
+        before = client_area(weston, current())
         time.sleep(1.5)
-        if weston.pixels(current()) != before:
+        if client_area(weston, current()) != before:
             raise Failure(f"the game went on under the rules after the {which} F1")
         if which == "second":
             break
