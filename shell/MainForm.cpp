@@ -385,6 +385,10 @@ void TMainForm::TongueBtnClick()
 
 void TMainForm::rules()
 {
+    // Where the window system places the rules itself, they may cover the
+    // game: the turn waits for the player's return as from any pause.
+    if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName()))
+        Pause();
     bool callDefault = false;
     HelpSystem->HelpHook(hh::HELP_CONTEXT, German() ? 1 : 2, callDefault);
 }

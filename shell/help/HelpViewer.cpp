@@ -104,6 +104,12 @@ void THelpViewer::BringToFront()
         placed_ = true;
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    // A Wayland compositor without xdg-activation (weston) neither raises nor
+    // focuses a window it has mapped already: mapped anew, the rules come up
+    // in front with the focus. The request comes from the game's window, so
+    // the rules do not hold the focus, whatever Qt has heard of it so far.
+    if (isVisible() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        hide();
     show();
     raise();
     activateWindow();
@@ -116,9 +122,12 @@ void THelpViewer::PlaceBesideGame()
     if (screen == nullptr)
         return;
     // The window's frame counts too, as far as the window system knows it
-    // before the window is first shown.
+    // before the window is first shown. Qt on Wayland draws the frame itself
+    // and knows it only once shown: the game's, drawn alike, stands in.
     create();
-    const QSize frame = frameGeometry().size() - size();
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isNull() && game != nullptr && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        frame = game->frameGeometry().size() - game->size();
     const QRect available = screen->availableGeometry();
     const QRect place = game != nullptr ? BesideOrOver(game->frameGeometry(), size() + frame, available,
                                                        kNarrowestWidth + frame.width())

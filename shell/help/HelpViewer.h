@@ -8,9 +8,10 @@ namespace hh {
 // A window of the game's own help viewer. It shows the numbered topics of
 // one compiled help file, a Qt resource bundle holding "topic<n>.html" pages,
 // in a top-level window of its own: no parent, never modal, so the game goes
-// on (its turn timer too) while the rules are read, and closing the window
-// only hides it until the next request: by its close box, Esc or the
-// platform's Close key (Ctrl+W). It shows the game's icon.
+// on (its turn timer too) while the rules are read beside it (where the
+// window system may put them over the game, the game pauses), and closing
+// the window only hides it until the next request: by its close box, Esc or
+// the platform's Close key (Ctrl+W). It shows the game's icon.
 class THelpViewer : public QTextBrowser {
     Q_OBJECT
 public:
@@ -35,7 +36,7 @@ public:
     void ShowTopic(int topic);
 
     // Shows the window, restores it when minimised, raises it and makes it
-    // the active window. The first time, the window opens beside the active
+    // the active window (on Wayland by showing it anew when it is behind). The first time, the window opens beside the active
     // window (the game's, where the player asked for the rules), narrowed
     // down to kNarrowestWidth if need be, or over it where the screen has no
     // room beside it (HelpPlacement.h); without an active window, in the

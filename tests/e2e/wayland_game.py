@@ -19,11 +19,18 @@ piece is played (Ctrl+N, Enter, arrows, Space, Enter), the highscore table
 opened with Ctrl+H, closed with Esc and the sound switched off with M at
 once. Ctrl+N brings the give-up question, answered No with Esc, and Enter
 at once picks the next piece up. The window's maximise box is clicked (the
-game must live on at its size), the caption strip of a question where a
-window's maximise and minimise boxes would be, and the window's minimise
-box while a question is open (weston's Super+Tab brings it back, the
+game must live on at its size). F1 opens the rules twice, a click on the
+game between: each time they come up with the keyboard focus and the game
+pauses under them, its window still for a while; Esc puts them away and a
+click on the pause text goes on with the game. Then the caption strip of a
+question is clicked where a window's maximise and minimise boxes would be,
+and the window's minimise box while a question is open (weston's Super+Tab brings it back, the
 question still waiting). The game is left with Ctrl+Q, Enter on the quit
 question and Enter on the highscore table that the score brings up.
+
+A second weston shows a small screen (800 x 600 logical pixels) at scale 2:
+the rules opened there with F1 must be no taller than the screen, and the
+game must end in order on SIGTERM.
 
 The game must end with exit status 0 and write nothing at all to stderr, and
 its settings must show what the keys did: German, sound off, one game played
@@ -48,7 +55,7 @@ from novagrid_desktop import CAPTION, SEED, Failure
 # Linux input key codes (linux/input-event-codes.h) of the keys the test types.
 KEY_CODES = {
     "esc": 1, "tab": 15, "q": 16, "enter": 28, "ctrl": 29, "h": 35, "n": 49, "m": 50, "space": 57,
-    "left": 105, "down": 108, "super": 125,
+    "f1": 59, "left": 105, "down": 108, "super": 125,
 }
 BUTTON_LEFT = 272
 
@@ -58,9 +65,13 @@ MAXIMISE_BOX = (40, 15)
 MINIMISE_BOX = (63, 15)
 # The game's client area inside those decorations, and the preview box on it.
 CLIENT_OFFSET = (3, 30)
+# Where the game says it is paused; a click there goes on with the game.
+PAUSE_TEXT = (76, 33 + 144, 181, 77)
 PREVIEW_BOX = (321, 33 + 53, 75, 75)
 
 SCREEN = (1280, 1024)
+# A small screen in logical pixels, shown at scale 2.
+SMALL_SCREEN = (800, 600)
 # The window's place as an X11 run stored it.
 STORED_PLACE = "200,0,1,100,50,600,400"
 
@@ -83,7 +94,7 @@ class Window:
 class Weston:
     """A headless weston of our own with the test seat, and the game on it."""
 
-    def __init__(self, work, test_seat):
+    def __init__(self, work, test_seat, screen=SCREEN, scale=1):
         self.work = work
         self.runtime = os.path.join(work, "runtime")
         os.mkdir(self.runtime, 0o700)
@@ -96,7 +107,7 @@ class Weston:
         with open(os.path.join(work, "weston.out"), "w") as output:
             self.server = subprocess.Popen(
                 ["weston", "--backend=headless-backend.so", f"--socket={self.display}",
-                 f"--width={SCREEN[0]}", f"--height={SCREEN[1]}", "--use-pixman", "--no-config",
+                 f"--width={screen[0]}", f"--height={screen[1]}", f"--scale={scale}", "--use-pixman", "--no-config",
                  f"--modules={test_seat}", f"--log={os.path.join(work, 'weston.log')}"],
                 env=env, stdout=output, stderr=subprocess.STDOUT)
         self.game = None
@@ -252,6 +263,66 @@ def preview_box(weston, window):
     return b"".join(rgb[3 * (row * width + left):3 * (row * width + left + w)] for row in range(top, top + h))
 
 
+def region(weston, window, place):
+    width, _, rgb = weston.pixels(window)
+    left, top, w, h = place
+    left += CLIENT_OFFSET[0]
+    top += CLIENT_OFFSET[1]
+    return b"".join(rgb[3 * (row * width + left):3 * (row * width + left + w)] for row in range(top, top + h))
+
+
+def client_area(weston, window):
+    width, height, rgb = weston.pixels(window)
+    left, top = CLIENT_OFFSET
+    return b"".join(rgb[3 * (row * width + left):3 * (row * width + width - left)] for row in range(top, height - left))
+
+
+def uncovered_caption_point(game, cover):
+    """A point of the game's caption strip that `cover` leaves free, or None."""
+    x, y, width, _ = game.place
+    cx, cy, cw, ch = cover.place
+    for px in range(x + 20, x + width - 80, 20):
+        py = y + 10
+        if not (cx <= px < cx + cw and cy <= py < cy + ch):
+            return px, py
+    return None
+
+
+def rules_twice(weston, main, current):
+    """F1 twice with a click on the game between: each time the rules come up
+    in front with the focus and the running game waits, losing no time. Esc
+    puts the rules away, and a click on the pause text goes on with the game."""
+    running = region(weston, main, PAUSE_TEXT)
+    for which in ("first", "second"):
+        weston.key("f1")
+        rules = weston.focus_on(f"the rules after the {which} F1", lambda w: w.ident != main.ident)
+        weston.wait_for(f"the game to pause under the rules after the {which} F1",
+                        lambda: region(weston, main, PAUSE_TEXT) != running)
+        # The frame's caption greys as the focus leaves: the game's own area counts.
+        before = client_area(weston, current())
+        time.sleep(1.5)
+        if client_area(weston, current()) != before:
+            raise Failure(f"the game went on under the rules after the {which} F1")
+        if which == "second":
+            break
+        point = uncovered_caption_point(current(), rules)
+        if point is not None:
+            weston.click(*point)
+        else:
+            weston.command(f"key {KEY_CODES['super']} press")
+            weston.key("tab")
+            weston.command(f"key {KEY_CODES['super']} release")
+        weston.focus_on(f"the game after a click on it behind the {which} rules", lambda w: w.ident == main.ident)
+    weston.key("esc")
+    weston.gone("the rules after Esc", rules)
+    weston.focus_on("the game after the rules closed", lambda w: w.ident == main.ident)
+    x, y, _, _ = current().place
+    paused = region(weston, main, PAUSE_TEXT)
+    weston.click(x + CLIENT_OFFSET[0] + PAUSE_TEXT[0] + 20, y + CLIENT_OFFSET[1] + PAUSE_TEXT[1] + 20)
+    weston.wait_for("the game to go on after a click on its pause text",
+                    lambda: region(weston, main, PAUSE_TEXT) != paused)
+
+
 def read_settings(config):
     """The settings file as {section: {key: value}}."""
     path = os.path.join(config, "BlumoGames", "Novagrid", "V2.ini")
@@ -319,6 +390,8 @@ def play(weston, program):
     weston.wait_for("the window back at its size after the maximise box",
                     lambda: current() is not None and current().place[2:] == (width, height))
 
+    rules_twice(weston, main, current)
+
     # A question: where a window's maximise and minimise boxes would be, its
     # caption strip has none; the question stays. The window's minimise box
     # takes game and question away together; Super+Tab brings both back.
@@ -347,13 +420,42 @@ def play(weston, program):
     return config
 
 
-def check(work, code, config):
+def rules_fit(program, test_seat):
+    """The rules on a small screen at scale 2 open no taller than the screen."""
+    work = tempfile.mkdtemp(prefix="novagrid-wayland-")
+    with Weston(work, test_seat, screen=SMALL_SCREEN, scale=2) as weston:
+        weston.start(program)
+        main = weston.wait_for("the main window", lambda: next(
+            (w for w in weston.windows() if w.title == CAPTION), None), timeout=20)
+        weston.wait_for("the language question inside the game's window", lambda: caption_strip(weston, main))
+        weston.key("enter")
+        weston.wait_for("the language question to close", lambda: caption_strip(weston, main) is None)
+        weston.key("f1")
+        rules = weston.focus_on("the rules after F1", lambda w: w.ident != main.ident)
+        if rules.place[3] > SMALL_SCREEN[1]:
+            raise Failure(f"the rules opened {rules.place[3]} px high on a screen {SMALL_SCREEN[1]} px high")
+        # The session's end quits the game in order.
+        weston.game.terminate()
+        try:
+            weston.game.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Failure("the game did not end after SIGTERM on the small screen")
+        code = weston.game.returncode
+    check_exit(work, code)
+    shutil.rmtree(work)
+
+
+def check_exit(work, code):
     with open(os.path.join(work, "game.err"), errors="replace") as err:
         errors = err.read()
     if code != 0:
         raise Failure(f"the game ended with exit code {code}; its stderr:\n{errors}")
     if errors:
         raise Failure(f"the game wrote to stderr:\n{errors}")
+
+
+def check(work, code, config):
+    check_exit(work, code)
     settings = read_settings(config)
     common, stats = settings.get("common", {}), settings.get("stats", {})
     if common.get("tongue") != "1":
@@ -383,6 +485,7 @@ def main():
             config = play(weston, arguments.program)
             code = weston.game.returncode
         check(work, code, config)
+        rules_fit(arguments.program, os.path.abspath(arguments.test_seat))
     except Failure as failure:
         print(f"FAIL: {failure}")
         print(f"weston's log, the game's output and its settings are kept in {work}")
