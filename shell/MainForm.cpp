@@ -24,6 +24,7 @@
 #include "shell/AccessiblePlayfield.h"
 #include "shell/Infodlg.h"
 #include "shell/KeyboardPlay.h"
+#include "shell/MenuPlacement.h"
 #include "shell/MaximiseRefusal.h"
 #include "records/LifetimeRecord.h"
 #include "shell/OpenEffect.h"
@@ -629,7 +630,13 @@ void TMainForm::contextMenuEvent(QContextMenuEvent* event)
     }
     zoomMenu->addSeparator();
     zoomMenu->addAction(texts.ZoomFromNextStart)->setEnabled(false);
-    menu.exec(event->globalPos());
+    QPoint at = event->globalPos();
+    if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName())) {
+        const int left = MenuLeftWithinWindow(event->pos().x(), menu.sizeHint().width(),
+                                              zoomMenu->sizeHint().width(), width());
+        at = mapToGlobal(QPoint(left, event->pos().y()));
+    }
+    menu.exec(at);
 }
 
 void TMainForm::ShowStoreError(const EStoreError& error)

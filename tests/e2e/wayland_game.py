@@ -72,6 +72,8 @@ PREVIEW_BOX = (321, 33 + 53, 75, 75)
 SCREEN = (1280, 1024)
 # A small screen in logical pixels, shown at scale 2.
 SMALL_SCREEN = (800, 600)
+NARROW_SCREEN = (640, 600)  # weston places the game near its left; the tool bar's right end is far right
+BUTTON_RIGHT = 273
 # The window's place as an X11 run stored it.
 STORED_PLACE = "200,0,1,100,50,600,400"
 
@@ -445,6 +447,52 @@ def rules_fit(program, test_seat):
     shutil.rmtree(work)
 
 
+def menu_on_screen(program, test_seat):
+    """The tool bar's menu, opened at the tool bar's right end on a narrow
+    screen, and its zoom submenu both stay on the screen (weston flips no
+    popup back)."""
+    work = tempfile.mkdtemp(prefix="novagrid-wayland-")
+    with Weston(work, test_seat, screen=NARROW_SCREEN) as weston:
+        weston.start(program)
+        main = weston.wait_for("the main window", lambda: next(
+            (w for w in weston.windows() if w.title == CAPTION), None), timeout=20)
+        weston.wait_for("the language question inside the game's window", lambda: caption_strip(weston, main))
+        weston.key("enter")
+        weston.wait_for("the language question to close", lambda: caption_strip(weston, main) is None)
+        main = next(w for w in weston.windows() if w.ident == main.ident)
+        left, top = main.place[0], main.place[1]
+        weston.command(f"motion {left + main.place[2] - 30} {top + 50}")
+        weston.command(f"button {BUTTON_RIGHT} press")
+        weston.command(f"button {BUTTON_RIGHT} release")
+        menu = weston.wait_for("the tool bar's menu", lambda: next((w for w in weston.windows() if not w.title), None))
+        # Popups stand where their parent is; the zoom entry is the menu's last.
+        menu_left, menu_top = left + menu.place[0], top + menu.place[1]
+        if menu_left + menu.place[2] > NARROW_SCREEN[0]:
+            raise Failure(f"the tool bar's menu ends at {menu_left + menu.place[2]}, past the screen's "
+                          f"{NARROW_SCREEN[0]} px")
+        hover = [0]
+
+        def zoom_submenu():
+            # The pointer wanders over the zoom entry, as a player's does, until its submenu opens.
+            hover[0] = (hover[0] + 1) % 8
+            weston.command(f"motion {menu_left + menu.place[2] // 2 + hover[0]} {menu_top + menu.place[3] - 10}")
+            return next((w for w in weston.windows() if not w.title and w.ident != menu.ident), None)
+        zoom = weston.wait_for("the zoom submenu", zoom_submenu)
+        right = menu_left + zoom.place[0] + zoom.place[2]
+        if right > NARROW_SCREEN[0]:
+            raise Failure(f"the zoom submenu ends at {right}, past the screen's {NARROW_SCREEN[0]} px")
+        weston.key("esc")
+        weston.key("esc")
+        weston.game.terminate()
+        try:
+            weston.game.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Failure("the game did not end after SIGTERM on the narrow screen")
+        code = weston.game.returncode
+    check_exit(work, code)
+    shutil.rmtree(work)
+
+
 def check_exit(work, code):
     with open(os.path.join(work, "game.err"), errors="replace") as err:
         errors = err.read()
@@ -486,6 +534,7 @@ def main():
             code = weston.game.returncode
         check(work, code, config)
         rules_fit(arguments.program, os.path.abspath(arguments.test_seat))
+        menu_on_screen(arguments.program, os.path.abspath(arguments.test_seat))
     except Failure as failure:
         print(f"FAIL: {failure}")
         print(f"weston's log, the game's output and its settings are kept in {work}")
