@@ -11,6 +11,7 @@
 
 #include "shell/help/HelpFile.h"
 #include "shell/help/HelpPlacement.h"
+#include "shell/help/HelpReading.h"
 #include "assets/Assets.h"
 
 namespace hh {
@@ -41,6 +42,7 @@ THelpViewer::THelpViewer(const QString& helpFile) : helpFile_(helpFile), root_(N
     document()->setDocumentMargin(18);
     resize(660, 640);
     setWindowIcon(Assets::ProgramIcon());
+    THelpReading::Install();
 }
 
 THelpViewer::~THelpViewer()
