@@ -17,16 +17,13 @@ QAccessibleInterface* Describe(const QString&, QObject* object)
 
 }  // namespace
 
-THelpReading::THelpReading(QTextBrowser* viewer) : QAccessibleWidget(viewer, QAccessible::EditableText) {}
-
-void THelpReading::Install()
+bool THelpReading::Install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(Describe);
-        return true;
-    }();
-    (void)installed;
+    QAccessible::installFactory(Describe);
+    return true;
 }
+
+THelpReading::THelpReading(QTextBrowser* viewer) : QAccessibleWidget(viewer, QAccessible::EditableText) {}
 
 QTextBrowser* THelpReading::Viewer() const
 {

@@ -14,8 +14,8 @@ class THelpReading : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit THelpReading(QTextBrowser* viewer);
 
-    // Qt's accessibility factory for THelpViewer; installs itself once.
-    static void Install();
+    // Puts Qt's factory for THelpViewer in place; true.
+    static bool Install();
 
     void* interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::State state() const override;

@@ -18,6 +18,11 @@ namespace hh {
 
 namespace {
 
+// A screen reader reads the rules through THelpReading. Its factory is in
+// place before any viewer is made: a viewer's base class may already be
+// read for a screen reader while the viewer is being built.
+[[maybe_unused]] const bool kReadAloud = THelpReading::Install();
+
 // Each viewer maps its bundle under a root of its own, so two help files
 // never hide each other's pages.
 QString NextRoot()
@@ -42,7 +47,6 @@ THelpViewer::THelpViewer(const QString& helpFile) : helpFile_(helpFile), root_(N
     document()->setDocumentMargin(18);
     resize(660, 640);
     setWindowIcon(Assets::ProgramIcon());
-    THelpReading::Install();
 }
 
 THelpViewer::~THelpViewer()
