@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <algorithm>
+#include <utility>
 
 #include "shell/MainForm.h"
 #include "engine/PlayfieldGeometry.h"
@@ -42,9 +43,15 @@ int OnBoard(int cell, TSpan span)
 
 }  // namespace
 
-TKeyboardPlay::TKeyboardPlay(TMainForm& form) : QObject(&form), form_(form)
+TKeyboardPlay::TKeyboardPlay(TMainForm& form)
+    : QObject(&form), form_(form), assistiveTechnologyActive_(&QAccessible::isActive)
 {
     form.installEventFilter(this);
+}
+
+void TKeyboardPlay::SetAssistiveTechnologyActive(std::function<bool()> active)
+{
+    assistiveTechnologyActive_ = std::move(active);
 }
 
 bool TKeyboardPlay::eventFilter(QObject* watched, QEvent* event)
@@ -96,7 +103,7 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key)
     };
     // The keypad's Enter and arrows count as the others, unless a screen
     // reader listens: then they are its own commands.
-    if (key.modifiers().testFlag(Qt::KeypadModifier) && QAccessible::isActive())
+    if (key.modifiers().testFlag(Qt::KeypadModifier) && assistiveTechnologyActive_())
         return false;
     const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
     for (const TBinding& binding : kBindings) {

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QPoint>
+#include <functional>
 
 #include "engine/GameEngine.h"
 
@@ -28,6 +29,10 @@ public:
     // Installs itself on `form`, which owns it.
     explicit TKeyboardPlay(TMainForm& form);
 
+    // Asks whether an assistive technology listens, which decides who owns
+    // the keypad; by default Qt's own answer.
+    void SetAssistiveTechnologyActive(std::function<bool()> active);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -50,4 +55,5 @@ private:
     void ClickMouse(TMouseButton button, QPoint at);
 
     TMainForm& form_;
+    std::function<bool()> assistiveTechnologyActive_;
 };

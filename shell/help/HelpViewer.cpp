@@ -11,11 +11,17 @@
 
 #include "shell/help/HelpFile.h"
 #include "shell/help/HelpPlacement.h"
+#include "shell/help/HelpReading.h"
 #include "assets/Assets.h"
 
 namespace hh {
 
 namespace {
+
+// A screen reader reads the rules through THelpReading. Its factory is in
+// place before any viewer is made: a viewer's base class may already be
+// read for a screen reader while the viewer is being built.
+[[maybe_unused]] const bool kReadAloud = THelpReading::Install();
 
 // Each viewer maps its bundle under a root of its own, so two help files
 // never hide each other's pages.

@@ -78,6 +78,7 @@ ENGLISH = {
     "announcements": "Announcements",
     "piece placed": "Piece placed",
     "highscore caption": "Novagrid - Highscore",
+    "rules keys": "Key\nDoes\nCtrl+N\nNew game, like the bomb button.\nP or Pause\n",
 }
 
 GERMAN = {
@@ -106,6 +107,7 @@ GERMAN = {
     "announcements": "Ansagen",
     "piece placed": "Stein gelegt",
     "highscore caption": "Novagrid - Bestenliste",
+    "rules keys": "Taste\nTut\nStrg+N\nNeues Spiel, wie der Knopf mit der Bombe.\nP oder Pause\n",
 }
 
 # Words of the pause text ("... to continue", "... zum weitermachen").
@@ -548,6 +550,38 @@ def play_a_piece(client, desktop, screen):
         print(f"announced: {announced()}")
 
 
+def rules_viewer(app):
+    """The rules viewer, a window of the application of its own holding a text, or None."""
+    for window in children(app):
+        try:
+            if window.queryText().characterCount > 0:
+                return window
+        except NotImplementedError:
+            continue
+    return None
+
+
+def check_rules(client, desktop, app, main, texts):
+    """F1: the rules read as a screen reader's say-all gets them, their key table cell by cell."""
+    with step("F1 opens the rules, read in order, a table cell by cell"):
+        desktop.key("F1")
+        viewer = client.wait_until("the rules viewer showing", lambda: rules_viewer(app),
+                                   lambda found: found is not None and showing(found), timeout=20)
+        read = viewer.queryText().getText(0, -1)
+        marks = sorted({f"U+{ord(c):04X}" for c in read if c in "\ufdd0\ufdd1\ufffc"})
+        if marks:
+            raise Failure(f"the rules' text holds the document's marks {marks}")
+        if texts["rules keys"] not in read:
+            at = read.find(texts["rules keys"].split("\n")[0])
+            raise Failure(f"the rules' key table does not read {texts['rules keys']!r}; read {read[at:at + 200]!r}")
+    with step("Esc closes the rules, the game window takes the keys again"):
+        desktop.key("Escape")
+        client.wait_until("the rules viewer hidden", lambda: showing(viewer), lambda shown: not shown)
+        # No window manager here hands the focus back, as a desktop would.
+        desktop.xdotool("windowfocus", "--sync", str(main[0]))
+        desktop.wait_for("the main window to take the keys", lambda: desktop.focused() == str(main[0]))
+
+
 def quit_by_keys(desktop, texts):
     with step("Ctrl+Q, Enter on the give-up question, Esc on the highscore table"):
         desktop.give_up_by_keys(texts["highscore caption"], "Escape")
@@ -587,6 +621,7 @@ def run_in(client, desktop, program, work, texts):
     screen = check_playfield(window, texts)
     play_a_piece(client, desktop, screen)
     print_tree(f"{texts['language']}: the tree after the piece was dropped", app)
+    check_rules(client, desktop, app, main, texts)
     quit_by_keys(desktop, texts)
 
 

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -103,6 +104,52 @@ TEST_F(HelpTest, BothLanguagesHaveTheSameHeadingsAndPicturesInTheSameOrder)
     EXPECT_EQ(german.Pictures, english.Pictures);
     EXPECT_EQ(german.LinkTargets.size(), english.LinkTargets.size());
 }
+
+struct TReading {
+    int Topic;
+    QStringList InOrder;  // lines a screen reader must read one after another, in this order
+};
+
+void PrintTo(const TReading& reading, std::ostream* out)
+{
+    *out << "topic " << reading.Topic;
+}
+
+class HelpReading : public HelpTest, public ::testing::WithParamInterface<TReading> {};
+
+TEST_P(HelpReading, AScreenReaderReadsTheTablesCellByCellInTheirOrder)
+{
+    hh::THelpViewer& viewer = ShowTopic(BuiltHelpFile(), GetParam().Topic);
+    QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(&viewer);
+    ASSERT_NE(reading, nullptr);
+    EXPECT_TRUE(reading->state().focusable);
+    EXPECT_TRUE(reading->state().readOnly);
+    QAccessibleTextInterface* text = reading->textInterface();
+    ASSERT_NE(text, nullptr);
+    const QString read = text->text(0, text->characterCount());
+    EXPECT_EQ(read.size(), text->characterCount());
+
+    for (const QChar mark : {QChar(0xfdd0), QChar(0xfdd1), QChar(QChar::ObjectReplacementCharacter)})
+        EXPECT_FALSE(read.contains(mark)) << "mark U+" << std::hex << int(mark.unicode());
+    qsizetype from = 0;
+    for (const QString& lines : GetParam().InOrder) {
+        const qsizetype at = read.indexOf(lines, from);
+        EXPECT_GE(at, from) << lines.toStdString();
+        from = std::max(from, at);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, HelpReading,
+    ::testing::Values(
+        TReading{2,
+                 {QStringLiteral("The goal\nThe window\nMoving a piece\nLayers\nSquares, rows and columns"),
+                  QStringLiteral("\n1\nThe board: 9 × 9 cells.\n2\nThe preview box"),
+                  QStringLiteral("\nFor\nPoints\neach tile that lands on an empty cell\n1\n"),
+                  QStringLiteral("\nKey\nDoes\nCtrl+N\nNew game, like the bomb button.\nP or Pause\n")}},
+        TReading{1,
+                 {QStringLiteral("\nWofür\nPunkte\n"),
+                  QStringLiteral("\nTaste\nTut\nStrg+N\nNeues Spiel, wie der Knopf mit der Bombe.\nP oder Pause\n")}}));
 
 struct TProblem {
     const char* Name;

@@ -2,7 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
@@ -13,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/KeyboardPlay.h"
 #include "shell/MainForm.h"
 #include "tests/shell/ModalAnswer.h"
 #include "shell/ModalDialog.h"
@@ -263,6 +267,73 @@ TEST(KeyboardPlay, EachKeyDoesWhatItsMouseGestureDoes)
         EXPECT_EQ(byKey, byMouse);
         EXPECT_EQ(byKey != before, row.changesSomething);
     }
+}
+
+TEST(KeyboardPlay, TheKeypadPlaysOnlyWhileNoAssistiveTechnologyListens)
+{
+    struct TCase {
+        const char* name;
+        std::function<void(TMainForm&)> arrange;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int mainKey;  // the main keyboard's key for the same
+    };
+    const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
+    const Qt::KeyboardModifiers plain = Qt::NoModifier;
+    const TCase cases[] = {
+        {"keypad Enter picks up", Waiting, Qt::Key_Enter, keypad, Qt::Key_Return},
+        {"keypad Enter drops", Carried, Qt::Key_Enter, keypad, Qt::Key_Return},
+        {"keypad Left", Carried, Qt::Key_Left, keypad, Qt::Key_Left},
+        {"keypad Right", Carried, Qt::Key_Right, keypad, Qt::Key_Right},
+        {"keypad Up", Carried, Qt::Key_Up, keypad, Qt::Key_Up},
+        {"keypad Down", Carried, Qt::Key_Down, keypad, Qt::Key_Down},
+        {"Return", Waiting, Qt::Key_Return, plain, Qt::Key_Return},
+        {"Left", Carried, Qt::Key_Left, plain, Qt::Key_Left},
+        {"Space", Carried, Qt::Key_Space, plain, Qt::Key_Space},
+    };
+    for (const TCase& row : cases) {
+        for (const bool listening : {false, true}) {
+            SCOPED_TRACE(std::string(row.name) + (listening ? ", a screen reader listens" : ", none listens"));
+            const auto pressed = [&](int key, Qt::KeyboardModifiers modifiers, TSnapshot* before) {
+                return AfterAction(
+                    row.arrange,
+                    [&](TMainForm& form) {
+                        form.findChild<TKeyboardPlay*>()->SetAssistiveTechnologyActive([=] { return listening; });
+                        Key(form, key, modifiers);
+                    },
+                    before);
+            };
+            TSnapshot before;
+            const TSnapshot byKey = pressed(row.key, row.modifiers, &before);
+            const bool screenReadersKey = listening && row.modifiers.testFlag(Qt::KeypadModifier);
+            EXPECT_EQ(byKey, screenReadersKey ? before : pressed(row.mainKey, plain, nullptr));
+            EXPECT_EQ(byKey != before, !screenReadersKey);
+        }
+    }
+}
+
+TEST(KeyboardPlay, CtrlBHandsTheMakersSiteToTheDesktop)
+{
+    // A stand-in for xdg-open that notes what it was given instead of starting a browser.
+    QTemporaryDir bin;
+    const QString calls = bin.filePath(QStringLiteral("calls"));
+    QFile handler(bin.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(handler.open(QIODevice::WriteOnly));
+    handler.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\n").arg(calls).toUtf8());
+    handler.close();
+    handler.setPermissions(handler.permissions() | QFile::ExeOwner);
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ':' + savedPath);
+
+    TMainForm form(kSeed);
+    Waiting(form);
+    Key(form, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.findChildren<QProcess*>().isEmpty(); }, 20000));
+    qputenv("PATH", savedPath);
+
+    QFile noted(calls);
+    ASSERT_TRUE(noted.open(QIODevice::ReadOnly));
+    EXPECT_EQ(noted.readAll(), QByteArray("https://www.blumogames.de/\n"));
 }
 
 TEST(KeyboardPlay, NoKeyActsWhileADialogIsOpen)
