@@ -470,14 +470,17 @@ def menu_on_screen(program, test_seat):
         if menu_left + menu.place[2] > NARROW_SCREEN[0]:
             raise Failure(f"the tool bar's menu ends at {menu_left + menu.place[2]}, past the screen's "
                           f"{NARROW_SCREEN[0]} px")
-        hover = [0]
+        polls = [0]
 
         def zoom_submenu():
-            # The pointer wanders over the zoom entry, as a player's does, until its submenu opens.
-            hover[0] = (hover[0] + 1) % 8
-            weston.command(f"motion {menu_left + menu.place[2] // 2 + hover[0]} {menu_top + menu.place[3] - 10}")
+            # The pointer comes to rest on the zoom entry, as a player's does, and
+            # again every second: each move starts the submenu's delay anew.
+            if polls[0] % 20 == 0:
+                nudge = polls[0] // 20 % 4
+                weston.command(f"motion {menu_left + menu.place[2] // 2 + nudge} {menu_top + menu.place[3] - 10}")
+            polls[0] += 1
             return next((w for w in weston.windows() if not w.title and w.ident != menu.ident), None)
-        zoom = weston.wait_for("the zoom submenu", zoom_submenu)
+        zoom = weston.wait_for("the zoom submenu", zoom_submenu, timeout=20)
         right = menu_left + zoom.place[0] + zoom.place[2]
         if right > NARROW_SCREEN[0]:
             raise Failure(f"the zoom submenu ends at {right}, past the screen's {NARROW_SCREEN[0]} px")
