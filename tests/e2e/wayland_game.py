@@ -422,27 +422,38 @@ def play(weston, program):
     return config
 
 
+def first_screen(weston, program):
+    """Starts the game and answers the language question with Enter;
+    returns the main window as it then stands."""
+    weston.start(program)
+    main = weston.wait_for("the main window", lambda: next(
+        (w for w in weston.windows() if w.title == CAPTION), None), timeout=20)
+    weston.wait_for("the language question inside the game's window", lambda: caption_strip(weston, main))
+    weston.key("enter")
+    weston.wait_for("the language question to close", lambda: caption_strip(weston, main) is None)
+    return next(w for w in weston.windows() if w.ident == main.ident)
+
+
+def quit_by_sigterm(weston, where):
+    """The session's end quits the game in order; returns its exit code."""
+    weston.game.terminate()
+    try:
+        weston.game.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"the game did not end after SIGTERM on {where}")
+    return weston.game.returncode
+
+
 def rules_fit(program, test_seat):
     """The rules on a small screen at scale 2 open no taller than the screen."""
     work = tempfile.mkdtemp(prefix="novagrid-wayland-")
     with Weston(work, test_seat, screen=SMALL_SCREEN, scale=2) as weston:
-        weston.start(program)
-        main = weston.wait_for("the main window", lambda: next(
-            (w for w in weston.windows() if w.title == CAPTION), None), timeout=20)
-        weston.wait_for("the language question inside the game's window", lambda: caption_strip(weston, main))
-        weston.key("enter")
-        weston.wait_for("the language question to close", lambda: caption_strip(weston, main) is None)
+        main = first_screen(weston, program)
         weston.key("f1")
         rules = weston.focus_on("the rules after F1", lambda w: w.ident != main.ident)
         if rules.place[3] > SMALL_SCREEN[1]:
             raise Failure(f"the rules opened {rules.place[3]} px high on a screen {SMALL_SCREEN[1]} px high")
-        # The session's end quits the game in order.
-        weston.game.terminate()
-        try:
-            weston.game.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            raise Failure("the game did not end after SIGTERM on the small screen")
-        code = weston.game.returncode
+        code = quit_by_sigterm(weston, "the small screen")
     check_exit(work, code)
     shutil.rmtree(work)
 
@@ -453,13 +464,7 @@ def menu_on_screen(program, test_seat):
     popup back)."""
     work = tempfile.mkdtemp(prefix="novagrid-wayland-")
     with Weston(work, test_seat, screen=NARROW_SCREEN) as weston:
-        weston.start(program)
-        main = weston.wait_for("the main window", lambda: next(
-            (w for w in weston.windows() if w.title == CAPTION), None), timeout=20)
-        weston.wait_for("the language question inside the game's window", lambda: caption_strip(weston, main))
-        weston.key("enter")
-        weston.wait_for("the language question to close", lambda: caption_strip(weston, main) is None)
-        main = next(w for w in weston.windows() if w.ident == main.ident)
+        main = first_screen(weston, program)
         left, top = main.place[0], main.place[1]
         weston.command(f"motion {left + main.place[2] - 30} {top + 50}")
         weston.command(f"button {BUTTON_RIGHT} press")
@@ -486,12 +491,7 @@ def menu_on_screen(program, test_seat):
             raise Failure(f"the zoom submenu ends at {right}, past the screen's {NARROW_SCREEN[0]} px")
         weston.key("esc")
         weston.key("esc")
-        weston.game.terminate()
-        try:
-            weston.game.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            raise Failure("the game did not end after SIGTERM on the narrow screen")
-        code = weston.game.returncode
+        code = quit_by_sigterm(weston, "the narrow screen")
     check_exit(work, code)
     shutil.rmtree(work)
 
