@@ -467,25 +467,32 @@ def menu_on_screen(program, test_seat):
         main = first_screen(weston, program)
         left, top = main.place[0], main.place[1]
         weston.command(f"motion {left + main.place[2] - 30} {top + 50}")
+        # The button is held until the menu shows, as a player's finger is: a
+        # release that comes while the menu is still on its way leaves weston
+        # handing the pointer to the game's window instead of the menu.
         weston.command(f"button {BUTTON_RIGHT} press")
-        weston.command(f"button {BUTTON_RIGHT} release")
         menu = weston.wait_for("the tool bar's menu", lambda: next((w for w in weston.windows() if not w.title), None))
+        weston.command(f"button {BUTTON_RIGHT} release")
         # Popups stand where their parent is; the zoom entry is the menu's last.
         menu_left, menu_top = left + menu.place[0], top + menu.place[1]
         if menu_left + menu.place[2] > NARROW_SCREEN[0]:
             raise Failure(f"the tool bar's menu ends at {menu_left + menu.place[2]}, past the screen's "
                           f"{NARROW_SCREEN[0]} px")
-        polls = [0]
+        # The pointer glides onto the zoom entry in small steps, as a player's
+        # does: a menu takes a hover only after the pointer has moved a little,
+        # and then opens the submenu after a short rest. Should the machine be
+        # too slow for that rest, the pointer glides on again.
+        zoom_entry = (menu_left + menu.place[2] // 2, menu_top + menu.place[3] - 10)
+        glides = [0]
 
         def zoom_submenu():
-            # The pointer comes to rest on the zoom entry, as a player's does, and
-            # again every second: each move starts the submenu's delay anew.
-            if polls[0] % 20 == 0:
-                nudge = polls[0] // 20 % 4
-                weston.command(f"motion {menu_left + menu.place[2] // 2 + nudge} {menu_top + menu.place[3] - 10}")
-            polls[0] += 1
-            return next((w for w in weston.windows() if not w.title and w.ident != menu.ident), None)
-        zoom = weston.wait_for("the zoom submenu", zoom_submenu, timeout=20)
+            submenu = next((w for w in weston.windows() if not w.title and w.ident != menu.ident), None)
+            if submenu is None and time.monotonic() >= glides[0]:
+                for step in range(8, -1, -1):
+                    weston.command(f"motion {zoom_entry[0] - 3 * step} {zoom_entry[1] - step}")
+                glides[0] = time.monotonic() + 2
+            return submenu
+        zoom = weston.wait_for("the zoom submenu", zoom_submenu, timeout=30)
         right = menu_left + zoom.place[0] + zoom.place[2]
         if right > NARROW_SCREEN[0]:
             raise Failure(f"the zoom submenu ends at {right}, past the screen's {NARROW_SCREEN[0]} px")
