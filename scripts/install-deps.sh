@@ -14,7 +14,7 @@ PACKAGES="
   weston libweston-10-dev qt6-wayland dbus-daemon
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus-bin
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
-  desktop-file-utils appstream
+  locales desktop-file-utils appstream
   dpkg-dev lintian man-db
   clang-14 libclang-rt-14-dev
 "

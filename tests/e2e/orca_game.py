@@ -9,14 +9,16 @@ device the private home's .asoundrc makes the null device. Orca runs with a
 home and settings of its own and logs every utterance to its debug file as
 a "SPEECH OUTPUT:" line; this script waits on those lines.
 
-One short game in English and one in German (the game's language stored in
-its settings, Orca's from the locale): Ctrl+N deals a piece; Enter takes it
-onto the board, where the focus goes to the cell under its middle, which
-says whether it fits; the arrows move it from cell to cell; Space turns it;
-Enter drops it, and the points are said; P pauses and resumes. The turn
-then runs until the time warning; Ctrl+Q and Enter give the game up, and the
-game over with the score and the highscore name field with its label must
-be heard. Enter keeps the name and the game ends with exit status 0.
+The same games in English and in German (the game's language stored in its
+settings, Orca's from a locale compiled into the work folder): Ctrl+N deals
+a piece; Enter takes it onto the board, where the focus goes to the cell
+under its middle, which says whether it fits; the arrows move it from cell
+to cell; Space turns it; Enter drops it, and the points are said; P pauses
+and resumes. The turn then runs until the time warning and game over with
+the score. A second game places two pieces, the second completing a group
+whose clearing is heard; Ctrl+Q and Enter give the game up, and the
+highscore name field with its label must be heard. Enter keeps the name and
+the game ends with exit status 0.
 
 Usage: orca_game.py --program <novagrid> [--transcripts <folder>]
 Exits 0 when Orca said all of it, 1 with the step that failed and Orca's
@@ -44,11 +46,13 @@ ENGLISH = {
     "tongue": 0,
     "locale": "en_US.UTF-8",
     "playfield": r"row 5, column 5, empty",
+    "board": r"table with 9 rows 9 columns",
     "next piece": r"Next piece: \w",
     "cell": r"row {row}, column {column}, (?:empty|1 layer|[2-4] layers), (?:fits|does not fit)\.",
     "picked up": r"Picked up: \w",
     "turned": r"Turned: \w",
     "placed": r"Piece placed, (\d+) points?",
+    "cleared": r"Piece placed, 1 group cleared, (\d+) points, level 1",
     "paused": r"Game paused",
     "resumed": r"The game goes on",
     "time low": r"Time is running out",
@@ -63,11 +67,13 @@ GERMAN = {
     "tongue": 1,
     "locale": "de_DE.UTF-8",
     "playfield": r"Reihe 5, Spalte 5, leer",
+    "board": r"Tabelle mit 9 Zeilen 9 Spalten",
     "next piece": r"Nächster Stein: \w",
     "cell": r"Reihe {row}, Spalte {column}, (?:leer|1 Schicht|[2-4] Schichten), (?:passt|passt nicht)\.",
     "picked up": r"Aufgenommen: \w",
     "turned": r"Gedreht: \w",
     "placed": r"Stein gelegt, (\d+) Punkte?",
+    "cleared": r"Stein gelegt, 1 Gruppe geräumt, (\d+) Punkte, Stufe 1",
     "paused": r"Spiel angehalten",
     "resumed": r"Es geht weiter",
     "time low": r"Die Zeit wird knapp",
@@ -139,6 +145,20 @@ def stop(process):
             process.wait()
 
 
+def private_locale(work, name):
+    """Compiles the locale `name` into a folder of the work folder and returns
+    that folder, for LOCPATH: Orca speaks its own words (roles, states) in the
+    locale's language, and a fresh system has no locale but C."""
+    folder = os.path.join(work, "locale")
+    language, charset = name.split(".")
+    os.makedirs(folder, exist_ok=True)
+    done = subprocess.run(["localedef", "-i", language, "-f", charset, os.path.join(folder, name)],
+                          capture_output=True, text=True)
+    if done.returncode != 0:
+        raise Failure(f"localedef could not compile {name}: {done.stderr.strip()}")
+    return folder
+
+
 class Orca:
     """Orca in the language given, and what it said, read from its debug
     output. Orca writes that to a file it opens itself, which Python buffers
@@ -151,7 +171,8 @@ class Orca:
         self.lock = threading.Lock()
         master, terminal = os.openpty()
         tty.setraw(terminal)
-        env = dict(speech.env, LANG=texts["locale"], LANGUAGE=texts["locale"].split(".")[0])
+        env = dict(speech.env, LANG=texts["locale"], LANGUAGE=texts["locale"].split(".")[0],
+                   LOCPATH=private_locale(work, texts["locale"]))
         self.output = open(os.path.join(work, f"orca-{texts['language']}.log"), "w")
         self.process = subprocess.Popen(["orca", f"--debug-file=/dev/fd/{terminal}"], env=env, pass_fds=(terminal,),
                                         stdout=self.output, stderr=subprocess.STDOUT)
@@ -240,6 +261,8 @@ def play(desktop, orca, texts):
     with step("the game's window and the board's middle cell heard"):
         main = desktop.wait_for("the main window", lambda: desktop.window(CLIENT, CAPTION), timeout=20)
         desktop.wait_for("the main window to take the keys", lambda: desktop.focused() == str(main[0]))
+        # The board's role in Orca's own words: Orca speaks the player's language too.
+        orca.wait_for(texts["board"], "the board as a table", 20, game)
         orca.wait_for(texts["playfield"], "the middle cell", 20, game)
     with step("Ctrl+N: the waiting piece in words"):
         key("ctrl+n", texts["next piece"], "the first piece")
@@ -281,6 +304,12 @@ def play(desktop, orca, texts):
         key("ctrl+n", texts["next piece"], "the first piece")
         key("Return", texts["picked up"], "the piece picked up")
         score = int(key("Return", texts["placed"], "the piece placed").group(1))
+    with step("Enter, Left, Enter: the next piece completes a group, which is cleared"):
+        # With the game's seed, this piece one cell left of the middle
+        # completes a group with the one before it.
+        key("Return", texts["picked up"], "the piece picked up")
+        key("Left", cell(5, 4), "the cell to the left")
+        score += int(key("Return", texts["cleared"], "the group cleared and its points").group(1))
     with step("Ctrl+Q, Enter: given up, the highscore name field heard with its label"):
         desktop.key("ctrl+q")
         desktop.wait_for("the give-up question", lambda: desktop.focused() != str(main[0]))
