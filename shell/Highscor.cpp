@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QValidator>
+#include <utility>
 
 #include "assets/Assets.h"
 #include "assets/Texts.h"
@@ -48,7 +49,8 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
     : TModalDialog(mainForm, {360, 329}, QStringLiteral("HighscoreDlg")),
       chiffre_(chiffre),
       texts_(std::move(texts)),
-      refused_(std::move(refused))
+      refused_(std::move(refused)),
+      assistiveTechnologyActive_(&QAccessible::isActive)
 {
     AddEdge(this, {4, 4, 353, 229});
     AddEdge(this, {4, 236, 117, 89});
@@ -112,6 +114,11 @@ void THighscoreDlg::ShowRow(int row)
     findChild<QLabel*>(QStringLiteral("sco%1").arg(row))->setText(QString::number(table_.Scores[row]));
 }
 
+void THighscoreDlg::SetAssistiveTechnologyActive(std::function<bool()> active)
+{
+    assistiveTechnologyActive_ = std::move(active);
+}
+
 int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
 {
     ClearBox->setChecked(false);
@@ -133,7 +140,7 @@ int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
         Edit1->setText(PlayerName_);
         Edit1->setAccessibleName(Texts().HighscoreEntry.arg(EditRow_ + 1).arg(score));
         // A screen reader's user finds the name again with Tab.
-        Edit1->setFocusPolicy(QAccessible::isActive() ? Qt::StrongFocus : Qt::ClickFocus);
+        Edit1->setFocusPolicy(assistiveTechnologyActive_() ? Qt::StrongFocus : Qt::ClickFocus);
         Edit1->setFocus();
     }
     return exec();

@@ -41,6 +41,10 @@ public:
     // Takes the place of the plain modal show, which has nothing to offer here.
     int ShowModal(int32_t score, THighscoreMode mode);
 
+    // Asks whether an assistive technology listens, which lets Tab reach the
+    // name field; by default Qt's own answer.
+    void SetAssistiveTechnologyActive(std::function<bool()> active);
+
     const THighscoreTable& Table() const { return table_; }
     const QString& PlayerName() const { return PlayerName_; }
     int EditRow() const { return EditRow_; }
@@ -57,6 +61,7 @@ private:
     const TChiffre& chiffre_;
     std::function<THighscoreTexts()> texts_;
     std::function<void(const EStoreError&)> refused_;
+    std::function<bool()> assistiveTechnologyActive_;
     TGameSettings settings_;
     THighscoreTable table_;
     int32_t score_ = 0;

@@ -328,3 +328,28 @@ TEST_F(HighscoreDialog, AnswersLikeEveryOtherDialogOkOneCancelAndCloseBoxTwo)
         EXPECT_EQ(dialog.ShowModal(0, THighscoreMode::View), each.result) << each.how;
     }
 }
+
+TEST_F(HighscoreDialog, TabComesBackToTheNameFieldOnlyWhileAScreenReaderListens)
+{
+    // Tab round the dialog from the name field: a screen reader's user must
+    // find the field again, while everyone else's Tab passes it by as ever.
+    for (const bool listening : {true, false}) {
+        SCOPED_TRACE(listening ? "a screen reader listens" : "no screen reader");
+        THighscoreDlg dialog(mainForm, chiffre, English);
+        dialog.SetAssistiveTechnologyActive([=] { return listening; });
+        bool cameBack = false;
+        Answers answers({[&](QDialog& shown) {
+            shown.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+            auto* edit = shown.findChild<QLineEdit*>();
+            ASSERT_EQ(QApplication::focusWidget(), edit);
+            for (int press = 0; press < 6 && !cameBack; ++press) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                cameBack = QApplication::focusWidget() == edit;
+            }
+            Press("CancelBtn")(shown);
+        }});
+        dialog.ShowModal(650, THighscoreMode::Enter);
+        EXPECT_EQ(cameBack, listening);
+    }
+}
