@@ -7,7 +7,8 @@ with speech through speech-dispatcher and espeak-ng. Sound goes nowhere: a
 private speech-dispatcher configuration sends it to ALSA, whose default
 device the private home's .asoundrc makes the null device. Orca runs with a
 home and settings of its own and logs every utterance to its debug file as
-a "SPEECH OUTPUT:" line; this script waits on those lines.
+a "SPEECH OUTPUT:" line, and what say-all reads as a "DEFAULT SAY ALL:"
+line each; this script waits on those lines.
 
 The same games in English and in German (the game's language stored in its
 settings, Orca's from a locale compiled into the work folder): Ctrl+N deals
@@ -60,6 +61,9 @@ ENGLISH = {
     "name field": r"Your name, rank 1, score {score}\b",
     "game over message": "Sorry, that was it!",
     "highscore caption": "Novagrid - Highscore",
+    "rules caption": "Novagrid – Rules of the game",
+    "rules in order": [r"^The goal$", r"^You place pieces of coloured tiles on a board of 9 × 9 cells",
+                       r"^Whenever a 3 × 3 square"],
 }
 
 GERMAN = {
@@ -81,9 +85,14 @@ GERMAN = {
     "name field": r"Dein Name, Platz 1, Punkte {score}\b",
     "game over message": "Das Spiel ist leider aus!",
     "highscore caption": "Novagrid - Bestenliste",
+    "rules caption": "Novagrid – Spielregeln",
+    "rules in order": [r"^Worum es geht$", r"^Du legst Spielsteine aus bunten Plättchen auf ein Spielbrett",
+                       r"^Sobald ein 3 × 3-Quadrat"],
 }
 
-SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{'established'")
+# What Orca says, and what its say-all reads, a piece of text at a time (whose
+# line breaks run on into the next lines of the log: the first line is enough).
+SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{'established'|DEFAULT SAY ALL: \[[^]]*\] '(.*?)(?:' \(\d+-\d+, current: \d+\))?$")
 
 
 @contextlib.contextmanager
@@ -194,7 +203,8 @@ class Orca:
             self.debug.write(chunk)
             rest += chunk
             *whole, rest = rest.split(b"\n")
-            said = [m.group(1) for m in map(SPEECH.search, (line.decode(errors="replace") for line in whole)) if m]
+            said = [m.group(1) if m.group(1) is not None else m.group(2)
+                    for m in map(SPEECH.search, (line.decode(errors="replace") for line in whole)) if m]
             with self.lock:
                 self.lines += said
         os.close(master)
@@ -264,6 +274,20 @@ def play(desktop, orca, texts):
         # The board's role in Orca's own words: Orca speaks the player's language too.
         orca.wait_for(texts["board"], "the board as a table", 20, game)
         orca.wait_for(texts["playfield"], "the middle cell", 20, game)
+    with step("F1, then Orca's say-all (keypad +): the rules read in order; Esc puts them away"):
+        desktop.key("F1")
+        rules = desktop.wait_for("the rules", lambda: desktop.window(name=texts["rules caption"]))
+        desktop.wait_for("the rules to take the keys", lambda: desktop.focused() == str(rules[0]))
+        # As a player does, say-all is asked for once Orca has named the rules.
+        orca.wait_for(re.escape(texts["rules caption"]), "the rules' window", 10, game)
+        desktop.key("KP_Add")
+        for line in texts["rules in order"]:
+            orca.wait_for(line, f"say-all to read on to '{line}'", 20, game)
+        desktop.key("Escape")
+        desktop.wait_for("the rules to close", lambda: all(w[0] != rules[0] for w in desktop.windows()))
+        if desktop.focused() != str(main[0]):
+            desktop.xdotool("windowfocus", "--sync", main[0])
+        desktop.wait_for("the main window to take the keys", lambda: desktop.focused() == str(main[0]))
     with step("Ctrl+N: the waiting piece in words"):
         key("ctrl+n", texts["next piece"], "the first piece")
     with step("Enter: the piece taken onto the middle of the board"):
