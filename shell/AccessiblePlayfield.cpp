@@ -122,7 +122,10 @@ public:
     {
         return kind == QAccessible::Name && isValid() ? Reading().Cell(column_, row_) : QString();
     }
-    QAccessible::Role role() const override { return QAccessible::Cell; }
+    // Not a table cell: Orca reads the whole row of a table cell whose row
+    // differs from the last one, nine cells for every Up or Down, while an
+    // item of the board is read alone. Its place comes with its name.
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override;
     QAccessibleInterface* parent() const override;
     void* interface_cast(QAccessible::InterfaceType type) override

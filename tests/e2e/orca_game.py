@@ -50,6 +50,7 @@ ENGLISH = {
     "board": r"table with 9 rows 9 columns",
     "next piece": r"Next piece: \w",
     "cell": r"row {row}, column {column}, (?:empty|1 layer|[2-4] layers), (?:fits|does not fit)\.",
+    "any cell": r"^row \d, column \d",
     "picked up": r"Picked up: \w",
     "turned": r"Turned: \w",
     "placed": r"Piece placed, (\d+) points?",
@@ -74,6 +75,7 @@ GERMAN = {
     "board": r"Tabelle mit 9 Zeilen 9 Spalten",
     "next piece": r"Nächster Stein: \w",
     "cell": r"Reihe {row}, Spalte {column}, (?:leer|1 Schicht|[2-4] Schichten), (?:passt|passt nicht)\.",
+    "any cell": r"^Reihe \d, Spalte \d",
     "picked up": r"Aufgenommen: \w",
     "turned": r"Gedreht: \w",
     "placed": r"Stein gelegt, (\d+) Punkte?",
@@ -294,8 +296,12 @@ def play(desktop, orca, texts):
         key("Return", texts["picked up"] + ".*" + cell(5, 5), "the piece picked up over the middle cell")
     with step("Left: one cell to the left"):
         key("Left", cell(5, 4), "the cell to the left")
-    with step("Up: one cell up"):
+    with step("Up: one cell up, and that cell alone heard, not its whole row"):
+        before = orca.heard
         key("Up", cell(4, 4), "the cell above")
+        others = [line for line in orca.said()[before:orca.heard - 1] if re.search(texts["any cell"], line)]
+        if others:
+            raise Failure(f"Orca read other cells before the one the piece went to: {others}")
     with step("Space: the piece turned"):
         key("space", texts["turned"], "the piece turned")
     with step("Enter: the piece dropped, and its points"):

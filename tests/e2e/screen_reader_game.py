@@ -263,20 +263,20 @@ def describe(accessible):
 
 
 def tree_lines(accessible, depth=0):
-    """The tree under `accessible`, indented; a table's cells in one line,
+    """The tree under `accessible`, indented; the board's cells in one line,
     with those that hold tiles listed by name."""
     lines = ["  " * depth + describe(accessible)]
     if depth >= 30:
         return lines
     kids = children(accessible)
-    cells = [kid for kid in kids if role(kid) == "table cell"]
+    cells = [kid for kid in kids if role(kid) == "list item"]
     if cells:
         filled = [cell.name for cell in cells if not re.search(r", (empty|leer)$", cell.name)]
-        lines.append("  " * (depth + 1) + f"{len(cells)} table cells, {len(cells) - len(filled)} of them empty"
+        lines.append("  " * (depth + 1) + f"{len(cells)} cells, {len(cells) - len(filled)} of them empty"
                      + (", and:" if filled else ""))
         lines += ["  " * (depth + 2) + repr(name) for name in filled]
     for kid in kids:
-        if role(kid) != "table cell":
+        if role(kid) != "list item":
             lines += tree_lines(kid, depth + 1)
     return lines
 
@@ -435,7 +435,7 @@ def cell_pattern(texts, row, column):
 
 def read_board(texts, table):
     """The board's cells by (row, column), counted from 1, read through the
-    Table interface; fails unless each is a table cell named for its place."""
+    Table interface; fails unless each is an item named for its place."""
     cells = {}
     for row in range(1, 10):
         for column in range(1, 10):
@@ -443,7 +443,7 @@ def read_board(texts, table):
             if cell is None:
                 raise Failure(f"the table has no cell at row {row}, column {column}")
             match = cell_pattern(texts, row, column).fullmatch(cell.name)
-            if role(cell) != "table cell" or match is None:
+            if role(cell) != "list item" or match is None:
                 raise Failure(f"the cell at row {row}, column {column} reads {role(cell)} {cell.name!r}")
             cells[row, column] = cell.name
     return cells
@@ -465,7 +465,7 @@ def check_playfield(window, texts):
         if (screen.table.nRows, screen.table.nColumns) != (9, 9):
             raise Failure(f"the table has {screen.table.nRows} rows and {screen.table.nColumns} columns")
         kids = children(board)
-        if len(kids) != 81 or any(role(kid) != "table cell" for kid in kids):
+        if len(kids) != 81 or any(role(kid) != "list item" for kid in kids):
             raise Failure(f"the table holds {len(kids)} children: {listing(kids[:12])}")
         names = [kid.name for kid in kids]
         places = {(r, c) for r in range(1, 10) for c in range(1, 10)
