@@ -108,7 +108,7 @@ void TGameEngine::RotatePiece()
 
 bool TGameEngine::PieceFits()
 {
-    if (!FitsAt(Geometry::TargetColumn(view_.Sprite.GetX()), Geometry::TargetRow(view_.Sprite.GetY())))
+    if (!FitsAt(TargetColumn(), TargetRow()))
         return false;
     view_.Sprite.Hide();
     Holding = false;
@@ -135,8 +135,8 @@ bool TGameEngine::FitsAt(int32_t col0, int32_t row0) const
 
 void TGameEngine::PlacePiece()
 {
-    const int32_t col0 = Geometry::TargetColumn(view_.Sprite.GetX());
-    const int32_t row0 = Geometry::TargetRow(view_.Sprite.GetY());
+    const int32_t col0 = TargetColumn();
+    const int32_t row0 = TargetRow();
     assert(FitsAt(col0, row0) && "PlacePiece needs a place where the piece fits");
     const bool hasBomb = std::find(Piece.begin(), Piece.end(), CellCode::kBomb) != Piece.end();
     for (int i = 0; i < kPieceSize; ++i) {

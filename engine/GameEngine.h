@@ -58,6 +58,30 @@ public:
     // ends): a game under way ends as given up, and nothing runs any more.
     void Abandon();
 
+    // Entries by cell, for the keyboard, the screen reader and self-play.
+    // Each is the mouse's own press, move or click on the playfield, at the
+    // point that puts the piece's frame where it is asked, so the rules and
+    // what the player sees and hears are the mouse's. Each does nothing
+    // unless the game runs unpaused with a piece waiting (PickUp) or carried
+    // (the others).
+    // Takes the waiting piece onto the middle of the board.
+    void PickUp();
+    // Carries the piece with its frame's top left onto (column, row), or as
+    // near as the piece allows: only the frame's empty columns and rows may
+    // hang over the board's edge.
+    void CarryTo(int32_t column, int32_t row);
+    void CarryBy(int32_t columns, int32_t rows);
+    void Turn();
+    // Lays the piece where it is carried, if it fits there.
+    void Drop();
+    // Back onto its box, where dropping it throws it away.
+    void ThrowAway();
+    bool Carrying() const { return !GameOver && !Paused && Holding; }
+    // The board cell under the piece's frame top left, where the rules try
+    // to lay it: meaningful while the piece is carried.
+    int32_t TargetColumn() const;
+    int32_t TargetRow() const;
+
     // Leaving a game to come back to it. Keep returns what the game needs to
     // go on (Snapshot) and stops it without ending it: it is neither reported
     // nor counted, and nothing is asked. The engine is left as it starts, with
