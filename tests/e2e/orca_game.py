@@ -221,9 +221,12 @@ class Orca:
         with self.lock:
             return list(self.lines)
 
-    def wait_for(self, pattern, what, timeout=10.0, game=None):
+    def wait_for(self, pattern, what, timeout=30.0, game=None):
         """Waits for Orca to say something that matches `pattern` after what
-        earlier waits heard; returns the match."""
+        earlier waits heard; returns the match. Once in about ten games Orca
+        was seen to fall silent for over 10 s after a dialog closed; as its
+        calls to the game time out after D-Bus's 25 s, the default wait is
+        longer than that."""
         wanted = re.compile(pattern)
         deadline = time.monotonic() + timeout
         while True:
@@ -263,7 +266,7 @@ def play(desktop, orca, texts):
     """The short game; Orca's words are awaited after each key."""
     game = desktop.game
 
-    def key(name, pattern, what, timeout=10.0):
+    def key(name, pattern, what, timeout=30.0):
         desktop.key(name)
         return orca.wait_for(pattern, what, timeout, game)
 
@@ -274,17 +277,17 @@ def play(desktop, orca, texts):
         main = desktop.wait_for("the main window", lambda: desktop.window(CLIENT, CAPTION), timeout=20)
         desktop.wait_for("the main window to take the keys", lambda: desktop.focused() == str(main[0]))
         # The board's role in Orca's own words: Orca speaks the player's language too.
-        orca.wait_for(texts["board"], "the board as a table", 20, game)
-        orca.wait_for(texts["playfield"], "the middle cell", 20, game)
+        orca.wait_for(texts["board"], "the board as a table", game=game)
+        orca.wait_for(texts["playfield"], "the middle cell", game=game)
     with step("F1, then Orca's say-all (keypad +): the rules read in order; Esc puts them away"):
         desktop.key("F1")
         rules = desktop.wait_for("the rules", lambda: desktop.window(name=texts["rules caption"]))
         desktop.wait_for("the rules to take the keys", lambda: desktop.focused() == str(rules[0]))
         # As a player does, say-all is asked for once Orca has named the rules.
-        orca.wait_for(re.escape(texts["rules caption"]), "the rules' window", 10, game)
+        orca.wait_for(re.escape(texts["rules caption"]), "the rules' window", game=game)
         desktop.key("KP_Add")
         for line in texts["rules in order"]:
-            orca.wait_for(line, f"say-all to read on to '{line}'", 20, game)
+            orca.wait_for(line, f"say-all to read on to '{line}'", game=game)
         desktop.key("Escape")
         desktop.wait_for("the rules to close", lambda: all(w[0] != rules[0] for w in desktop.windows()))
         if desktop.focused() != str(main[0]):
@@ -310,8 +313,8 @@ def play(desktop, orca, texts):
         key("p", texts["paused"], "the pause")
         key("p", texts["resumed"], "the game going on")
     with step("the turn running low, then out: game over with the score"):
-        orca.wait_for(texts["time low"], "the time warning", 15, game)
-        over = orca.wait_for(texts["game over"].format(score=r"(\d+)"), "game over with the score", 10, game)
+        orca.wait_for(texts["time low"], "the time warning", game=game)
+        over = orca.wait_for(texts["game over"].format(score=r"(\d+)"), "game over with the score", game=game)
         orca.wait_for(re.escape(texts["game over message"]) + ".*" + texts["game over"].format(score=over.group(1)),
                       "the game over notice with the score", 10, game)
     with step("Enter, Esc: the notice and the table closed"):
