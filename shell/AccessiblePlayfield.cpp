@@ -9,13 +9,13 @@
 
 #include "assets/Texts.h"
 #include "engine/PlayfieldGeometry.h"
-#include "shell/MainForm.h"
 #include "shell/PlayfieldBox.h"
 #include "shell/PlayfieldReading.h"
 
 namespace {
 
 const char kReadingProperty[] = "novagridReading";
+const char kGameWindowProperty[] = "novagridGameWindow";
 
 TPlayfieldReading* ReadingOf(const QWidget* box)
 {
@@ -352,8 +352,9 @@ QAccessibleInterface* Describe(const QString&, QObject* object)
 {
     if (auto* box = qobject_cast<TPlayfieldBox*>(object))
         return new TPanel(box);
-    if (auto* form = qobject_cast<TMainForm*>(object))
-        return new TWindow(form);
+    if (auto* window = qobject_cast<QWidget*>(object);
+        window != nullptr && window->property(kGameWindowProperty).toBool())
+        return new TWindow(window);
     return nullptr;
 }
 
@@ -374,6 +375,11 @@ void Install()
         return true;
     }();
     (void)installed;
+}
+
+void DescribeAsGameWindow(QWidget& window)
+{
+    window.setProperty(kGameWindowProperty, true);
 }
 
 void SetReading(QWidget& box, TPlayfieldReading& reading)

@@ -1,0 +1,39 @@
+#include "shell/StoreErrorReport.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "shell/GameSession.h"
+#include "shell/StoreErrorText.h"
+
+TStoreErrorReport::TStoreErrorReport(QWidget& window, TGameSession& session) : window_(window), session_(session) {}
+
+void TStoreErrorReport::Show(const EStoreError& error)
+{
+    if (silenced_)
+        return;
+    if (!quitting_) {
+        Tell(StoreErrorText(error));
+        return;
+    }
+    // A kept update is tried once more at the end of the quit, which tells what became of it.
+    if (error.Kept)
+        return;
+    if (!refusedAtQuit_)
+        refusedAtQuit_ = error;
+    unwrittenAtQuit_.append(error.Names);
+}
+
+void TStoreErrorReport::ShowGathered()
+{
+    if (!refusedAtQuit_ || silenced_)
+        return;
+    unwrittenAtQuit_.removeDuplicates();
+    Tell(StoreErrorText(*refusedAtQuit_, unwrittenAtQuit_));
+}
+
+void TStoreErrorReport::Tell(const QString& text)
+{
+    const TTurnPause pause(session_);
+    QMessageBox::critical(&window_, QCoreApplication::applicationName(), text);
+}
