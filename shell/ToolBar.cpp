@@ -204,26 +204,10 @@ void TToolBar::OpenMakersSite()
 
 // ---- The menu of options ---------------------------------------------------------
 
-void TToolBar::ShowMenu(const QContextMenuEvent& event)
+QMenu* TToolBar::AddZoomMenu(QMenu& menu)
 {
-    if (event.pos().y() >= WindowGeometry::kToolBarHeight)
-        return;
     TStoreErrorReport& errors = session_.Errors();
     const TTexts& texts = Texts();
-    QMenu menu(&window_);
-    QAction* autoPause = menu.addAction(texts.AutoPauseOption);
-    autoPause->setObjectName(QStringLiteral("AutoPauseAction"));
-    autoPause->setCheckable(true);
-    autoPause->setChecked(settings_.AutoPause());
-    connect(autoPause, &QAction::toggled, this,
-            [this, &errors](bool on) { errors.Keep([&] { settings_.SetAutoPause(on); }); });
-    QAction* keepOnQuit = menu.addAction(texts.KeepOnQuitOption);
-    keepOnQuit->setObjectName(QStringLiteral("KeepOnQuitAction"));
-    keepOnQuit->setCheckable(true);
-    keepOnQuit->setChecked(settings_.KeepOnQuit());
-    connect(keepOnQuit, &QAction::toggled, this,
-            [this, &errors](bool on) { errors.Keep([&] { settings_.SetKeepOnQuit(on); }); });
-
     // The zoom is Qt's scale factor, fixed for a run: a new choice waits for the next start.
     QMenu* zoomMenu = menu.addMenu(texts.ZoomMenu);
     zoomMenu->setObjectName(QStringLiteral("ZoomMenu"));
@@ -243,6 +227,29 @@ void TToolBar::ShowMenu(const QContextMenuEvent& event)
     }
     zoomMenu->addSeparator();
     zoomMenu->addAction(texts.ZoomFromNextStart)->setEnabled(false);
+    return zoomMenu;
+}
+
+void TToolBar::ShowMenu(const QContextMenuEvent& event)
+{
+    if (event.pos().y() >= WindowGeometry::kToolBarHeight)
+        return;
+    TStoreErrorReport& errors = session_.Errors();
+    const TTexts& texts = Texts();
+    QMenu menu(&window_);
+    QAction* autoPause = menu.addAction(texts.AutoPauseOption);
+    autoPause->setObjectName(QStringLiteral("AutoPauseAction"));
+    autoPause->setCheckable(true);
+    autoPause->setChecked(settings_.AutoPause());
+    connect(autoPause, &QAction::toggled, this,
+            [this, &errors](bool on) { errors.Keep([&] { settings_.SetAutoPause(on); }); });
+    QAction* keepOnQuit = menu.addAction(texts.KeepOnQuitOption);
+    keepOnQuit->setObjectName(QStringLiteral("KeepOnQuitAction"));
+    keepOnQuit->setCheckable(true);
+    keepOnQuit->setChecked(settings_.KeepOnQuit());
+    connect(keepOnQuit, &QAction::toggled, this,
+            [this, &errors](bool on) { errors.Keep([&] { settings_.SetKeepOnQuit(on); }); });
+    QMenu* zoomMenu = AddZoomMenu(menu);
     QPoint at = event.globalPos();
     if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName())) {
         const int left = MenuLeftWithinWindow(event.pos().x(), menu.sizeHint().width(), zoomMenu->sizeHint().width(),

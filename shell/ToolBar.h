@@ -8,6 +8,7 @@
 class QAction;
 class QContextMenuEvent;
 class QKeySequence;
+class QMenu;
 class QString;
 class QWidget;
 class TGameSession;
@@ -65,6 +66,8 @@ private:
     void ChooseTongue();
     void Rules();
     void OpenMakersSite();
+    // The zoom's submenu of `menu`, which owns it.
+    QMenu* AddZoomMenu(QMenu& menu);
 
     QWidget& window_;
     TGameSession& session_;
