@@ -13,6 +13,9 @@ namespace AccessiblePlayfield {
 // Makes Qt describe the game's windows this way; once per process.
 void Install();
 
+// Describes `window` as the game's window, which lists the widgets it shows.
+void DescribeAsGameWindow(QWidget& window);
+
 // The reading that `box` (the playfield widget) is described by.
 void SetReading(QWidget& box, TPlayfieldReading& reading);
 

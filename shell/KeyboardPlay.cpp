@@ -4,11 +4,12 @@
 #include <QKeyEvent>
 #include <QAccessible>
 #include <QAction>
+#include <QWidget>
 #include <algorithm>
 #include <utility>
 
-#include "shell/MainForm.h"
 #include "engine/PlayfieldGeometry.h"
+#include "shell/GamePlay.h"
 
 namespace {
 
@@ -43,10 +44,10 @@ int OnBoard(int cell, TSpan span)
 
 }  // namespace
 
-TKeyboardPlay::TKeyboardPlay(TMainForm& form)
-    : QObject(&form), form_(form), assistiveTechnologyActive_(&QAccessible::isActive)
+TKeyboardPlay::TKeyboardPlay(QWidget& window, TGamePlay& play)
+    : QObject(&window), window_(window), play_(play), assistiveTechnologyActive_(&QAccessible::isActive)
 {
-    form.installEventFilter(this);
+    window.installEventFilter(this);
 }
 
 void TKeyboardPlay::SetAssistiveTechnologyActive(std::function<bool()> active)
@@ -57,7 +58,7 @@ void TKeyboardPlay::SetAssistiveTechnologyActive(std::function<bool()> active)
 bool TKeyboardPlay::eventFilter(QObject* watched, QEvent* event)
 {
     // Keys that reach the window past an open dialog (sent, not typed) are not for the game either.
-    if (watched != &form_ || event->type() != QEvent::KeyPress || QApplication::activeModalWidget() != nullptr)
+    if (watched != &window_ || event->type() != QEvent::KeyPress || QApplication::activeModalWidget() != nullptr)
         return QObject::eventFilter(watched, event);
     const auto& key = *static_cast<QKeyEvent*>(event);
     return ToolBarKey(key) || KeyPressed(key);
@@ -69,7 +70,7 @@ bool TKeyboardPlay::ToolBarKey(const QKeyEvent& key)
     // window sees them; a key that comes here all the same (the window not
     // active, a key sent by a program) goes the same way.
     const QKeySequence pressed(key.keyCombination());
-    for (QAction* command : form_.actions()) {
+    for (QAction* command : window_.actions()) {
         if (command->isEnabled() && !key.isAutoRepeat() && command->shortcuts().contains(pressed)) {
             command->trigger();
             return true;
@@ -89,8 +90,6 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key)
     };
     constexpr Qt::KeyboardModifiers kPlain = Qt::NoModifier;
     static const TBinding kBindings[] = {
-        {kPlain, Qt::Key_P, false, [](TKeyboardPlay& keys) { keys.PauseOrResume(); }},
-        {kPlain, Qt::Key_Pause, false, [](TKeyboardPlay& keys) { keys.PauseOrResume(); }},
         {kPlain, Qt::Key_Return, false, [](TKeyboardPlay& keys) { keys.PickUpOrDrop(); }},
         {kPlain, Qt::Key_Enter, false, [](TKeyboardPlay& keys) { keys.PickUpOrDrop(); }},
         {kPlain, Qt::Key_Left, true, [](TKeyboardPlay& keys) { keys.MoveByCell(-1, 0); }},
@@ -116,18 +115,9 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key)
     return false;
 }
 
-void TKeyboardPlay::PauseOrResume()
-{
-    // A paused game goes on at a click on the board; the press is not played.
-    if (form_.Engine().Paused)
-        form_.GoOn();
-    else
-        form_.Run([this] { form_.Engine().Pause(); });
-}
-
 void TKeyboardPlay::PickUpOrDrop()
 {
-    const TGameEngine& engine = form_.Engine();
+    const TGameEngine& engine = play_.Engine();
     if (engine.GameOver || engine.Paused)
         return;
     if (engine.Holding) {
@@ -144,8 +134,8 @@ void TKeyboardPlay::MoveByCell(int columns, int rows)
 {
     if (!Carrying())
         return;
-    const QPoint at = form_.PiecePosition();
-    const auto& piece = form_.Engine().Piece;
+    const QPoint at = play_.PiecePosition();
+    const auto& piece = play_.Engine().Piece;
     CarryTo(OnBoard(Geometry::TargetColumn(at.x()) + columns, OccupiedSpan(piece, true)),
             OnBoard(Geometry::TargetRow(at.y()) + rows, OccupiedSpan(piece, false)));
 }
@@ -169,13 +159,13 @@ void TKeyboardPlay::ThrowAway()
 
 bool TKeyboardPlay::Carrying() const
 {
-    const TGameEngine& engine = form_.Engine();
+    const TGameEngine& engine = play_.Engine();
     return !engine.GameOver && !engine.Paused && engine.Holding;
 }
 
 QPoint TKeyboardPlay::CarryingPointer() const
 {
-    return form_.PiecePosition() + QPoint(Geometry::kGrabOffsetX, Geometry::kGrabOffsetY);
+    return play_.PiecePosition() + QPoint(Geometry::kGrabOffsetX, Geometry::kGrabOffsetY);
 }
 
 void TKeyboardPlay::CarryTo(int column, int row)
@@ -185,14 +175,14 @@ void TKeyboardPlay::CarryTo(int column, int row)
 
 void TKeyboardPlay::MoveMouse(QPoint at)
 {
-    form_.Run([&] { form_.Engine().boxMouseMove(at.x(), at.y()); });
+    play_.Run([&] { play_.Engine().boxMouseMove(at.x(), at.y()); });
 }
 
 void TKeyboardPlay::ClickMouse(TMouseButton button, QPoint at)
 {
     // What a click on the playfield does: the press, and for the left button the click.
-    TGameEngine& engine = form_.Engine();
-    form_.Run([&] { engine.boxMouseDown(button, at.x(), at.y()); });
+    TGameEngine& engine = play_.Engine();
+    play_.Run([&] { engine.boxMouseDown(button, at.x(), at.y()); });
     if (button == TMouseButton::Left)
-        form_.Run([&] { engine.boxClick(); });
+        play_.Run([&] { engine.boxClick(); });
 }

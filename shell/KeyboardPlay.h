@@ -8,26 +8,26 @@
 #include "engine/GameEngine.h"
 
 class QKeyEvent;
-class TMainForm;
+class QWidget;
+class TGamePlay;
 
 // The whole game from the keyboard of the main window. The tool bar's
-// commands are actions with keys of their own; the piece keys are a second
-// pointer: they run the engine entries a mouse runs on the playfield (press,
-// move, click) for the same cells, so every rule stays the engine's.
+// commands are actions with keys of their own (TToolBar), which a key sent
+// to the window reaches here too; the piece keys are a second pointer: they
+// run the engine entries a mouse runs on the playfield (press, move, click)
+// for the same cells, so every rule stays the engine's.
 // Whichever moved the piece last, mouse or key, the next key starts from
 // where the piece is. No key acts while a modal dialog is open.
 //
-//   Ctrl+N new game, P or Pause pause (again: resume), Ctrl+H highscores,
-//   F1 rules, M sound, Ctrl+Q exit, Ctrl+L language, Ctrl+I info, Ctrl+B the
-//   maker's web site; Enter picks the waiting piece up onto the middle of the
-//   board or drops the carried one; the arrows move it by one cell; Space
-//   turns it; Delete or Backspace throws it away. The keypad's keys do the
-//   same only while no screen reader listens.
+//   Enter picks the waiting piece up onto the middle of the board or drops
+//   the carried one; the arrows move it by one cell; Space turns it; Delete
+//   or Backspace throws it away. The keypad's keys do the same only while no
+//   screen reader listens.
 class TKeyboardPlay : public QObject {
     Q_OBJECT
 public:
-    // Installs itself on `form`, which owns it.
-    explicit TKeyboardPlay(TMainForm& form);
+    // Installs itself on `window`, which owns it, and plays `play`.
+    TKeyboardPlay(QWidget& window, TGamePlay& play);
 
     // Asks whether an assistive technology listens, which decides who owns
     // the keypad; by default Qt's own answer.
@@ -40,7 +40,6 @@ private:
     // False for keys that are not the game's, which then go on as before.
     bool ToolBarKey(const QKeyEvent& key);
     bool KeyPressed(const QKeyEvent& key);
-    void PauseOrResume();
     void PickUpOrDrop();
     void MoveByCell(int columns, int rows);
     void Turn();
@@ -54,6 +53,7 @@ private:
     void MoveMouse(QPoint at);
     void ClickMouse(TMouseButton button, QPoint at);
 
-    TMainForm& form_;
+    QWidget& window_;
+    TGamePlay& play_;
     std::function<bool()> assistiveTechnologyActive_;
 };

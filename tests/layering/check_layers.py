@@ -6,6 +6,10 @@ the help viewer; the shell. A folder may include its own headers and those
 of any lower layer, but not those of a folder beside it on its layer: the
 records know no texts, and the texts and pictures know no records. Tests,
 benchmarks and tools stand above them all.
+
+Some headers are for one source alone, besides their own: the game's window
+is built by the program's start and by nothing else, which sees the game
+through the parts the window wires together.
 """
 
 import pathlib
@@ -20,6 +24,9 @@ LAYERS = {
     "view/sound": 2,
     "shell/help": 3,
     "shell": 4,
+}
+ONLY_INCLUDED_BY = {
+    "shell/MainForm.h": {"shell/main.cpp"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 
@@ -39,7 +46,12 @@ def main(root):
         for source in sorted((root / folder).glob("*")):
             if source.suffix not in (".h", ".cpp"):
                 continue
+            name = source.relative_to(root).as_posix()
             for included in INCLUDE.findall(source.read_text(encoding="utf-8")):
+                own = name == included.removesuffix(".h") + ".cpp"
+                if included in ONLY_INCLUDED_BY and name not in ONLY_INCLUDED_BY[included] and not own:
+                    wrong.append(f"{name} includes {included}, which only "
+                                 f"{', '.join(sorted(ONLY_INCLUDED_BY[included]))} may include")
                 if "/" not in included:
                     wrong.append(f"{source.relative_to(root)}: \"{included}\" is not named from the source root")
                     continue

@@ -12,6 +12,7 @@
 
 #include "records/Placement.h"
 #include "shell/DialogVeil.h"
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "shell/ModalDialog.h"
 #include "shell/Splasher.h"
@@ -110,7 +111,7 @@ TEST_F(InWindowDialogs, EachDialogShowsCentredOverTheGameWithTheFocusInIt)
         {"HighscoreDlg", [&] { Type(Qt::Key_H, Qt::ControlModifier); }},
         {"InfoDialog", [&] { form.findChild<QToolButton*>(QStringLiteral("InfoBtn"))->click(); }},
         {"TongueDlg", [&] { form.findChild<QToolButton*>(QStringLiteral("TongueBtn"))->click(); }},
-        {"GameOverDlg", [&] { form.ShowGameOverDlg(); }},
+        {"GameOverDlg", [&] { form.Session().ShowGameOverDlg(); }},
     };
     for (const auto& [name, open] : routes) {
         SCOPED_TRACE(name);
@@ -137,8 +138,8 @@ TEST_F(InWindowDialogs, EachDialogShowsCentredOverTheGameWithTheFocusInIt)
 
 TEST_F(InWindowDialogs, TheGameTakesNoKeyClickOrCloseWhileTheNewGameQuestionWaits)
 {
-    form.Engine().NewGame();
-    form.Engine().Score = 40;
+    form.Session().Engine().NewGame();
+    form.Session().Engine().Score = 40;
     const bool soundBefore = SoundOn();
     TInsideAnswers answers(form, {[&](QDialog& dialog) {
                                Type(Qt::Key_M);
@@ -159,8 +160,8 @@ TEST_F(InWindowDialogs, TheGameTakesNoKeyClickOrCloseWhileTheNewGameQuestionWait
                            }});
     Type(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"GiveUpDlg"});
-    EXPECT_EQ(form.Engine().Score, 40);
-    EXPECT_FALSE(form.Engine().GameOver);
+    EXPECT_EQ(form.Session().Engine().Score, 40);
+    EXPECT_FALSE(form.Session().Engine().GameOver);
     // The keyboard is the game's again at once.
     Type(Qt::Key_M);
     EXPECT_NE(SoundOn(), soundBefore);
@@ -194,8 +195,8 @@ TEST_F(InWindowDialogs, TheSplashShowsInTheMiddleOfTheGameAndGoesAtAClick)
 
 TEST_F(InWindowDialogs, EnterAnswersTheQuitQuestionAndThenTheTableTheScoreBringsUp)
 {
-    form.Engine().NewGame();
-    form.Engine().Score = 40;
+    form.Session().Engine().NewGame();
+    form.Session().Engine().Score = 40;
     const auto enter = [](QDialog& dialog) {
         Type(Qt::Key_Return);
         if (dialog.isVisible())

@@ -8,6 +8,7 @@
 #include "records/KeptGameRecord.h"
 #include "records/LifetimeRecord.h"
 #include "records/SettingsStore.h"
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "shell/ModalDialog.h"
 #include "tests/shell/ModalAnswer.h"
@@ -33,7 +34,7 @@ TKeptGameRecord::TFound KeptInStore()
 // Two pieces dropped in the middle of the board by the engine's own entries.
 void PlayTwoPieces(TMainForm& form)
 {
-    TGameEngine& engine = form.Engine();
+    TGameEngine& engine = form.Session().Engine();
     engine.Restart();
     for (int n = 0; n < 2; ++n) {
         engine.boxMouseDown(TMouseButton::Left, Geometry::kGrabX, Geometry::kGrabY);
@@ -70,7 +71,7 @@ protected:
     {
         TMainForm form(11);
         PlayTwoPieces(form);
-        const TKeptGame kept = form.Engine().Snapshot();
+        const TKeptGame kept = form.Session().Engine().Snapshot();
         form.EndSession();
         return kept;
     }
@@ -89,25 +90,25 @@ TEST_F(KeptGameWindow, TheNextStartShowsTheKeptGamePausedAndGoesOnWithIt)
         EXPECT_EQ(GamesPlayed(), played) << "kept, not counted";
 
         TMainForm form(12);
-        EXPECT_FALSE(form.Engine().GameOver);
-        EXPECT_TRUE(form.Engine().Paused);
-        EXPECT_EQ(form.Engine().Snapshot(), kept);
+        EXPECT_FALSE(form.Session().Engine().GameOver);
+        EXPECT_TRUE(form.Session().Engine().Paused);
+        EXPECT_EQ(form.Session().Engine().Snapshot(), kept);
         EXPECT_EQ(KeptLine(form), Texts().KeptGameWaits);
         EXPECT_FALSE(PauseTextShown(form)) << "the kept game's line stands there instead";
         EXPECT_EQ(KeptInStore(), TKeptGameRecord::TFound::Game) << "not taken before the player goes on";
 
-        form.GoOn();
-        EXPECT_FALSE(form.Engine().Paused);
+        form.Session().GoOn();
+        EXPECT_FALSE(form.Session().Engine().Paused);
         EXPECT_EQ(KeptLine(form), QString());
         EXPECT_EQ(KeptInStore(), TKeptGameRecord::TFound::Nothing) << "taken when it goes on";
 
         // It ends once, with the whole time it ran in both runs.
-        const int64_t ticksBefore = form.Engine().Tally.RunningTicks;
+        const int64_t ticksBefore = form.Session().Engine().Tally.RunningTicks;
         Answers answers({Answers::Result(0), Answers::Result(TModalDialog::kCancel)});
-        while (!form.Engine().GameOver)
-            form.Run([&] { form.Engine().Timer(); });
+        while (!form.Session().Engine().GameOver)
+            form.Session().Run([&] { form.Session().Engine().Timer(); });
         EXPECT_EQ(GamesPlayed(), played + 1);
-        EXPECT_GT(form.Engine().Tally.RunningTicks, ticksBefore);
+        EXPECT_GT(form.Session().Engine().Tally.RunningTicks, ticksBefore);
     }
 }
 
@@ -117,7 +118,7 @@ TEST_F(KeptGameWindow, WithTheOptionOnQuittingKeepsTheGameWithoutAQuestion)
     const int64_t played = GamesPlayed();
     TMainForm form(13);
     PlayTwoPieces(form);
-    const TKeptGame kept = form.Engine().Snapshot();
+    const TKeptGame kept = form.Session().Engine().Snapshot();
     Answers answers({Answers::Result(TModalDialog::kCancel)});
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(answers.Seen().empty());
@@ -156,8 +157,8 @@ TEST_F(KeptGameWindow, ANewGameOverAKeptOneAsksTheGiveUpQuestion)
     form.findChild<QToolButton*>(QStringLiteral("StartBtn"))->click();
     EXPECT_EQ(answers.Seen().front(), "GiveUpDlg");
     EXPECT_EQ(GamesPlayed(), played + 1);
-    EXPECT_FALSE(form.Engine().GameOver);
-    EXPECT_EQ(form.Engine().Score, 0) << "a new game";
+    EXPECT_FALSE(form.Session().Engine().GameOver);
+    EXPECT_EQ(form.Session().Engine().Score, 0) << "a new game";
     EXPECT_EQ(KeptLine(form), QString());
     EXPECT_EQ(KeptInStore(), TKeptGameRecord::TFound::Nothing);
 }
@@ -168,12 +169,12 @@ TEST_F(KeptGameWindow, TwoCopiesStartedWithOneKeptGameCannotBothPlayIt)
     const int64_t played = GamesPlayed();
     TMainForm first(17);
     TMainForm second(18);
-    ASSERT_FALSE(second.Engine().GameOver);
+    ASSERT_FALSE(second.Session().Engine().GameOver);
 
-    first.GoOn();
-    second.GoOn();
-    EXPECT_FALSE(first.Engine().GameOver);
-    EXPECT_TRUE(second.Engine().GameOver);
+    first.Session().GoOn();
+    second.Session().GoOn();
+    EXPECT_FALSE(first.Session().Engine().GameOver);
+    EXPECT_TRUE(second.Session().Engine().GameOver);
     EXPECT_EQ(KeptLine(second), Texts().KeptGameGoneElsewhere);
     EXPECT_EQ(GamesPlayed(), played) << "the game is the other copy's to count";
     Answers answers({Answers::Result(TModalDialog::kYes)});
@@ -188,7 +189,7 @@ TEST_F(KeptGameWindow, ADamagedKeptGameIsDroppedWithALineInThePlayersLanguage)
         TSettingsStore().WriteString(QStringLiteral("kept"), QStringLiteral("version"), QStringLiteral("1"));
         TSettingsStore().WriteString(QStringLiteral("kept"), QStringLiteral("game"), QStringLiteral("damaged"));
         TMainForm form(19);
-        EXPECT_TRUE(form.Engine().GameOver);
+        EXPECT_TRUE(form.Session().Engine().GameOver);
         EXPECT_EQ(KeptLine(form), Texts().KeptGameDropped);
         EXPECT_TRUE(form.findChild<QLabel*>(QStringLiteral("FirstHint"))->isVisibleTo(&form));
         EXPECT_EQ(KeptInStore(), TKeptGameRecord::TFound::Nothing);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "shell/KeyboardPlay.h"
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "tests/shell/ModalAnswer.h"
 #include "shell/ModalDialog.h"
@@ -74,13 +75,13 @@ void Key(TMainForm& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
 
 void Waiting(TMainForm& form)
 {
-    form.Engine().NewGame();
+    form.Session().Engine().NewGame();
 }
 
 void WaitingWithPoints(TMainForm& form)
 {
     Waiting(form);
-    form.Engine().Score = 120;
+    form.Session().Engine().Score = 120;
 }
 
 // Picked up with the mouse and carried over board cell (column, row).
@@ -106,8 +107,8 @@ void Paused(TMainForm& form)
 void SingleTileAtLeftEdge(TMainForm& form)
 {
     CarriedTo(form, -1, 4);
-    form.Engine().Piece.fill(CellCode::kEmpty);
-    form.Engine().Piece[PieceIndex(1, 1)] = 0;
+    form.Session().Engine().Piece.fill(CellCode::kEmpty);
+    form.Session().Engine().Piece[PieceIndex(1, 1)] = 0;
 }
 
 // Carried where a full cell blocks it.
@@ -115,8 +116,8 @@ void CarriedOverAFullCell(TMainForm& form)
 {
     Carried(form);
     for (int slot = 0; slot < kPieceSlots; ++slot) {
-        if (CellCode::IsOccupied(form.Engine().Piece[slot]))
-            form.Engine().Board[BoardIndex(4 + slot / kPieceSize, 4 + slot % kPieceSize)] = CellCode::kFullFrom;
+        if (CellCode::IsOccupied(form.Session().Engine().Piece[slot]))
+            form.Session().Engine().Board[BoardIndex(4 + slot / kPieceSize, 4 + slot % kPieceSize)] = CellCode::kFullFrom;
     }
 }
 
@@ -152,7 +153,7 @@ void PrintTo(const TSnapshot& shot, std::ostream* out)
 
 TSnapshot Snap(TMainForm& form, std::vector<std::string> dialogs = {})
 {
-    const TGameEngine& engine = form.Engine();
+    const TGameEngine& engine = form.Session().Engine();
     return {engine.Board,
             engine.Piece,
             engine.Holding,
@@ -161,7 +162,7 @@ TSnapshot Snap(TMainForm& form, std::vector<std::string> dialogs = {})
             engine.Score,
             engine.Level,
             engine.TimeLimit,
-            form.PiecePosition(),
+            form.Session().PiecePosition(),
             form.findChild<QToolButton*>(QStringLiteral("Soundbtn"))->isChecked(),
             form.isVisible(),
             std::move(dialogs)};
@@ -363,7 +364,7 @@ TEST(KeyboardPlay, ArrowsReachEveryCellForATileAndNoFurther)
     SingleTileAtLeftEdge(form);
     std::set<std::pair<int, int>> reached;
     const auto tile = [&] {
-        const QPoint at = form.PiecePosition();
+        const QPoint at = form.Session().PiecePosition();
         return std::pair{Geometry::TargetColumn(at.x()) + 1, Geometry::TargetRow(at.y()) + 1};
     };
     for (int i = 0; i < kBoardSize + 2; ++i)
@@ -388,19 +389,19 @@ TEST(KeyboardPlay, TheKeysGoOnFromWhereTheMouseLeftThePiece)
     Waiting(form);
     Key(form, Qt::Key_Return);
     Key(form, Qt::Key_Right);
-    ASSERT_EQ(form.PiecePosition(), FrameAt(4, 3));
+    ASSERT_EQ(form.Session().PiecePosition(), FrameAt(4, 3));
     // Off the grid by a few pixels: the next key puts it back on the nearest cell, one further down.
     MouseMove(form, PointerOver(1, 6) + QPoint(4, -3));
     Key(form, Qt::Key_Down);
-    EXPECT_EQ(form.PiecePosition(), FrameAt(1, 7));
+    EXPECT_EQ(form.Session().PiecePosition(), FrameAt(1, 7));
     MouseMove(form, PointerOver(6, 2));
-    EXPECT_EQ(form.PiecePosition(), FrameAt(6, 2));
+    EXPECT_EQ(form.Session().PiecePosition(), FrameAt(6, 2));
 }
 
 TEST(KeyboardPlay, ASeededGameClearsARowWithKeysAlone)
 {
     TMainForm form(kSeed);
-    TGameEngine& engine = form.Engine();
+    TGameEngine& engine = form.Session().Engine();
     Key(form, Qt::Key_N, Qt::ControlModifier);
     ASSERT_FALSE(engine.GameOver);
     Key(form, Qt::Key_Return);
@@ -444,7 +445,7 @@ TEST(KeyboardPlay, ASeededGameClearsARowWithKeysAlone)
     for (int c = 0; c < kBoardSize; ++c)
         EXPECT_EQ(engine.Cell(c, row), CellCode::kEmpty) << "column " << c;
     EXPECT_FALSE(engine.Holding);
-    EXPECT_EQ(form.PiecePosition(), QPoint(Geometry::kPreviewLeft, Geometry::kPreviewTop));
+    EXPECT_EQ(form.Session().PiecePosition(), QPoint(Geometry::kPreviewLeft, Geometry::kPreviewTop));
 }
 
 TEST(KeyboardPlay, TabMovesBetweenTheButtonsOfEveryDialog)
@@ -468,7 +469,7 @@ TEST(KeyboardPlay, TabMovesBetweenTheButtonsOfEveryDialog)
         {"HighscoreDlg", [](TMainForm& form) { Key(form, Qt::Key_H, Qt::ControlModifier); }},
         {"InfoDialog", [](TMainForm& form) { ClickToolButton(form, "InfoBtn"); }},
         {"TongueDlg", [](TMainForm& form) { ClickToolButton(form, "TongueBtn"); }},
-        {"GameOverDlg", [](TMainForm& form) { form.ShowGameOverDlg(); }},
+        {"GameOverDlg", [](TMainForm& form) { form.Session().ShowGameOverDlg(); }},
     };
     for (const TRoute& route : routes) {
         SCOPED_TRACE(route.dialog);

@@ -15,7 +15,9 @@
 
 #include "records/GameSettings.h"
 #include "records/LifetimeRecord.h"
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
+#include "shell/ToolBar.h"
 #include "tests/shell/ModalAnswer.h"
 #include "shell/ModalDialog.h"
 #include "records/SettingsStore.h"
@@ -43,7 +45,7 @@ QImage PaintedInGerman()
     TMainForm form(7);
     tongue = TTongue::German;
     form.PaintPlayfield();
-    return form.PlayfieldImage().copy();
+    return form.Session().PlayfieldImage().copy();
 }
 
 struct LanguageRoute {
@@ -66,11 +68,11 @@ TEST(MainForm, AfterALanguageChangeThePlayfieldShowsTheNewLabelsAlone)
         TMainForm form(7);
         tongue = TTongue::English;
         form.PaintPlayfield();
-        ASSERT_NE(form.PlayfieldImage(), german) << route.name;
+        ASSERT_NE(form.Session().PlayfieldImage(), german) << route.name;
         Answers answers(route.answers);
         ClickToolButton(form, route.toolButton);
         EXPECT_EQ(tongue, TTongue::German) << route.name;
-        EXPECT_TRUE(form.PlayfieldImage() == german) << "labels overprinted after the " << route.name;
+        EXPECT_TRUE(form.Session().PlayfieldImage() == german) << "labels overprinted after the " << route.name;
     }
 }
 
@@ -101,7 +103,7 @@ TEST(MainForm, TheMakersLinkTurnsInertOnlyWhenTheDesktopCouldNotOpenIt)
         const QList<QByteArray> lines = noted.readAll().trimmed().split('\n');
         EXPECT_EQ(lines.first(), QByteArray("https://www.blumogames.de/"));
         EXPECT_EQ(lines.size(), handlerExit == 0 ? 2 : 1) << "handler exit " << handlerExit;
-        EXPECT_EQ(form.MakersLinkWorks(), handlerExit == 0);
+        EXPECT_EQ(form.ToolBar().MakersLinkWorks(), handlerExit == 0);
     }
 }
 
@@ -115,12 +117,12 @@ TEST(MainForm, EveryEndedGameCountsIntoTheLifetimeRecordWhichTheInfoWindowShowsA
         {
             // The piece is left waiting until the turn runs out.
             Answers answers({Click("OKBtn"), Click("CancelBtn")});
-            while (!form.Engine().GameOver)
-                form.Engine().Timer();
+            while (!form.Session().Engine().GameOver)
+                form.Session().Engine().Timer();
             EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GameOverDlg", "HighscoreDlg"}));
         }
         ClickToolButton(form, "StartBtn");
-        form.Engine().Score = 50;
+        form.Session().Engine().Score = 50;
         Answers answers({Click("OKBtn"), Click("CancelBtn")});  // give up, then leave the table
         ClickToolButton(form, "StartBtn");
     }
@@ -188,14 +190,14 @@ TEST(MainForm, PauseWhenAwayIsAnOptionOfTheToolBarMenuKeptAcrossRuns)
         TMainForm form(7);
         ClickToolButton(form, "StartBtn");
         loseActivation(form);
-        EXPECT_FALSE(form.Engine().Paused) << "off by default";
+        EXPECT_FALSE(form.Session().Engine().Paused) << "off by default";
         toggleOption(form);
         EXPECT_TRUE(TGameSettings().AutoPause());
     }
     TMainForm restarted(7);
     ClickToolButton(restarted, "StartBtn");
     loseActivation(restarted);
-    EXPECT_TRUE(restarted.Engine().Paused);
+    EXPECT_TRUE(restarted.Session().Engine().Paused);
     toggleOption(restarted);
     EXPECT_FALSE(TGameSettings().AutoPause());
 }
@@ -213,7 +215,7 @@ TEST(MainForm, TheFirstScreenSaysHowToBeginUntilTheFirstGameStarts)
     EXPECT_TRUE(hint->isVisibleTo(&form));
     ClickToolButton(form, "StartBtn");
     EXPECT_FALSE(hint->isVisibleTo(&form));
-    form.Engine().GameOver = true;
+    form.Session().Engine().GameOver = true;
     ClickToolButton(form, "StartBtn");
     EXPECT_FALSE(hint->isVisibleTo(&form)) << "does not come back in the run";
 }

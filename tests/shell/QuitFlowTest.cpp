@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 
 #include "records/KeptGameRecord.h"
 #include "records/LifetimeRecord.h"
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "tests/shell/ModalAnswer.h"
 #include "shell/ModalDialog.h"
@@ -24,8 +26,8 @@ class QuitFlow : public ::testing::Test {
 protected:
     void StartGameWithScore(int32_t score)
     {
-        form.Engine().NewGame();
-        form.Engine().Score = score;
+        form.Session().Engine().NewGame();
+        form.Session().Engine().Score = score;
     }
 
     TMainForm form{7};
@@ -39,7 +41,7 @@ TEST_F(QuitFlow, WithNoGameRunningTheQuitQuestionDecides)
         Answers answers({Answers::Result(kNo)});
         EXPECT_FALSE(form.close());
         EXPECT_EQ(answers.Seen(), std::vector<std::string>{"EndGameDlg"});
-        EXPECT_TRUE(form.TimerRunning());
+        EXPECT_TRUE(form.Session().TimerRunning());
     }
     {
         Answers answers({Answers::CloseBox()});
@@ -47,7 +49,7 @@ TEST_F(QuitFlow, WithNoGameRunningTheQuitQuestionDecides)
     }
     Answers answers({Answers::Result(kYes)});
     EXPECT_TRUE(form.close());
-    EXPECT_FALSE(form.TimerRunning());
+    EXPECT_FALSE(form.Session().TimerRunning());
 }
 
 TEST_F(QuitFlow, DuringAGameWithoutPointsOnlyTheGiveUpQuestionComes)
@@ -64,9 +66,9 @@ TEST_F(QuitFlow, RefusingToGiveUpAGameWithPointsOffersNoEntryAndPlaysOn)
     Answers answers({Answers::Result(kNo), Answers::Result(TModalDialog::kCancel)});
     EXPECT_FALSE(form.close());
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"QuitGameDlg"});
-    EXPECT_FALSE(form.Engine().GameOver);
-    EXPECT_EQ(form.Engine().Score, 120);
-    EXPECT_TRUE(form.TimerRunning());
+    EXPECT_FALSE(form.Session().Engine().GameOver);
+    EXPECT_EQ(form.Session().Engine().Score, 120);
+    EXPECT_TRUE(form.Session().TimerRunning());
 }
 
 TEST_F(QuitFlow, ClosingWritesSoundAndLanguageBack)
@@ -85,7 +87,7 @@ TEST_F(QuitFlow, TheTurnStandsStillWhileGivingUpForANewGame)
     StartGameWithScore(50);
     std::vector<bool> timerRan;
     auto note = [&](QDialog& dialog, int result) {
-        timerRan.push_back(form.TimerRunning());
+        timerRan.push_back(form.Session().TimerRunning());
         dialog.done(result);
     };
     Answers answers({[&](QDialog& dialog) { note(dialog, kYes); },
@@ -93,8 +95,8 @@ TEST_F(QuitFlow, TheTurnStandsStillWhileGivingUpForANewGame)
     QMetaObject::invokeMethod(form.findChild<QObject*>(QStringLiteral("StartBtn")), "click");
     EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GiveUpDlg", "HighscoreDlg"}));
     EXPECT_EQ(timerRan, (std::vector<bool>{false, false}));
-    EXPECT_TRUE(form.TimerRunning());
-    EXPECT_EQ(form.Engine().Score, 0);
+    EXPECT_TRUE(form.Session().TimerRunning());
+    EXPECT_EQ(form.Session().Engine().Score, 0);
 }
 
 TEST_F(QuitFlow, TheTurnStandsStillWhileTheNewGameQuestionIsOpen)
@@ -102,14 +104,14 @@ TEST_F(QuitFlow, TheTurnStandsStillWhileTheNewGameQuestionIsOpen)
     StartGameWithScore(50);
     bool timerRanDuringQuestion = true;
     Answers answers({[&](QDialog& dialog) {
-        timerRanDuringQuestion = form.TimerRunning();
+        timerRanDuringQuestion = form.Session().TimerRunning();
         dialog.done(kNo);
     }});
     QMetaObject::invokeMethod(form.findChild<QObject*>(QStringLiteral("StartBtn")), "click");
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"GiveUpDlg"});
     EXPECT_FALSE(timerRanDuringQuestion);
-    EXPECT_TRUE(form.TimerRunning());
-    EXPECT_EQ(form.Engine().Score, 50);
+    EXPECT_TRUE(form.Session().TimerRunning());
+    EXPECT_EQ(form.Session().Engine().Score, 50);
 }
 
 namespace {
@@ -150,15 +152,53 @@ int32_t TakeKeptScore()
 
 }  // namespace
 
+TEST_F(QuitFlow, TheTurnStandsStillBehindTheTablesAndInfoAndRunsOnBehindLanguageAndMenu)
+{
+    bool timerRan = true;
+    const auto click = [this](const char* button) {
+        return [this, button] { form.findChild<QToolButton*>(QLatin1String(button))->click(); };
+    };
+    const struct {
+        const char* name;
+        bool turnRuns;
+        std::function<void()> open;
+    } routes[] = {
+        {"HighScoreBtn", false, click("HighScoreBtn")},
+        {"InfoBtn", false, click("InfoBtn")},
+        {"TongueBtn", true, click("TongueBtn")},
+        {"the menu of options", true,
+         [&] {
+             QTimer::singleShot(0, [&] {
+                 timerRan = form.Session().TimerRunning();
+                 QApplication::activePopupWidget()->close();
+             });
+             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(200, 10), form.mapToGlobal(QPoint(200, 10)));
+             QCoreApplication::sendEvent(&form, &event);
+         }},
+    };
+    StartGameWithScore(50);
+    for (const auto& route : routes) {
+        timerRan = true;
+        Answers answers({[&](QDialog& dialog) {
+            timerRan = form.Session().TimerRunning();
+            dialog.done(kNo);
+        }});
+        route.open();
+        EXPECT_EQ(timerRan, route.turnRuns) << route.name;
+        EXPECT_TRUE(form.Session().TimerRunning()) << route.name;
+    }
+    EXPECT_FALSE(form.Session().Engine().GameOver);
+}
+
 TEST_F(QuitFlow, QuittingOnAStoreThatRefusesStopsTheGameBeforeAnyMessageComes)
 {
     StartGameWithScore(120);
-    form.Engine().Tally.PiecesPlaced = 4;
+    form.Session().Engine().Tally.PiecesPlaced = 4;
     const TRefusingStore refusing;
     std::vector<bool> timerRan;
     const auto noteAndAnswer = [&](int result) {
         return [&, result](QDialog& dialog) {
-            timerRan.push_back(form.TimerRunning());
+            timerRan.push_back(form.Session().TimerRunning());
             dialog.done(result);
         };
     };
@@ -166,14 +206,14 @@ TEST_F(QuitFlow, QuittingOnAStoreThatRefusesStopsTheGameBeforeAnyMessageComes)
     // sound, the language and the placement (refused): one message for all.
     Answers answers({noteAndAnswer(kYes),
                      [&](QDialog& dialog) {
-                         timerRan.push_back(form.TimerRunning());
+                         timerRan.push_back(form.Session().TimerRunning());
                          dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
                      },
                      noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0), noteAndAnswer(0)});
     EXPECT_TRUE(form.close());
     EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"QuitGameDlg", "HighscoreDlg", ""}));
     EXPECT_EQ(timerRan, std::vector<bool>(3, false));
-    EXPECT_TRUE(form.Engine().GameOver);
+    EXPECT_TRUE(form.Session().Engine().GameOver);
 }
 
 TEST_F(QuitFlow, TheSessionsEndKeepsTheGameUncountedAndWritesTheSettingsWithoutAQuestion)
@@ -183,12 +223,12 @@ TEST_F(QuitFlow, TheSessionsEndKeepsTheGameUncountedAndWritesTheSettingsWithoutA
     tongue = TTongue::German;  // chosen in the language dialog of a first start
     form.findChild<QToolButton*>(QStringLiteral("Soundbtn"))->click();
     StartGameWithScore(30);
-    form.Engine().Tally.PiecesPlaced = 2;
+    form.Session().Engine().Tally.PiecesPlaced = 2;
 
     Answers answers({Answers::Result(kNo)});
     form.EndSession();
     EXPECT_TRUE(answers.Seen().empty());
-    EXPECT_FALSE(form.TimerRunning());
+    EXPECT_FALSE(form.Session().TimerRunning());
     EXPECT_EQ(GamesPlayed(), before);
     EXPECT_EQ(TakeKeptScore(), 30);
     const TSettingsStore ini;
@@ -200,7 +240,7 @@ TEST_F(QuitFlow, TheSessionEndingDuringTheNewGameQuestionKeepsTheGameUncounted)
 {
     const int64_t before = GamesPlayed();
     StartGameWithScore(30);
-    form.Engine().Tally.PiecesPlaced = 2;
+    form.Session().Engine().Tally.PiecesPlaced = 2;
     Answers answers({[this](QDialog& dialog) {
                          form.EndSession();
                          dialog.done(kYes);  // what the question answers as its loop ends does not count

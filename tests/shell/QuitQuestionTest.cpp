@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "shell/ModalDialog.h"
 #include "tests/shell/ModalAnswer.h"
@@ -32,8 +33,8 @@ TEST_P(RunningGameQuestion, SaysWhatTheAnswerWillDo)
     const TTongueGuard guard;
     TMainForm form(7);
     tongue = each.language;  // the window reads the stored language as it is made
-    form.Engine().NewGame();
-    form.Engine().Score = 40;
+    form.Session().Engine().NewGame();
+    form.Session().Engine().Score = 40;
     QString asked;
     TModalAnswers answers({[&](QDialog& dialog) {
                                for (const QLabel* label : dialog.findChildren<QLabel*>()) {
@@ -48,7 +49,7 @@ TEST_P(RunningGameQuestion, SaysWhatTheAnswerWillDo)
     else
         form.findChild<QToolButton*>(QStringLiteral("StartBtn"))->click();
     EXPECT_EQ(asked.toStdString(), each.question);
-    EXPECT_FALSE(form.Engine().GameOver) << "No keeps the game";
+    EXPECT_FALSE(form.Session().Engine().GameOver) << "No keeps the game";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -10,6 +10,7 @@
 #include "records/HighscoreStore.h"
 #include "records/LifetimeRecord.h"
 #include "records/SettingsStore.h"
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "shell/ModalDialog.h"
 #include "tests/shell/ModalAnswer.h"
@@ -25,9 +26,9 @@ class QuitStore : public ::testing::Test {
 protected:
     void StartGameWithScore(int32_t score)
     {
-        form.Engine().NewGame();
-        form.Engine().Score = score;
-        form.Engine().Tally.PiecesPlaced = 3;
+        form.Session().Engine().NewGame();
+        form.Session().Engine().Score = score;
+        form.Session().Engine().Tally.PiecesPlaced = 3;
     }
 
     static void ClearStore()
@@ -91,9 +92,9 @@ TEST_F(QuitStore, AtQuitOneMessageInThePlayersLanguageNamesTheFileAndAllThatWasN
         TMainForm quitting(5);
         tongue = each.language;                     // as chosen in the language dialog
         QDir().mkpath(TSettingsStore::Location());  // a folder where the store file goes: nothing is written
-        quitting.Engine().NewGame();
-        quitting.Engine().Score = 40;
-        quitting.Engine().Tally.PiecesPlaced = 2;
+        quitting.Session().Engine().NewGame();
+        quitting.Session().Engine().Score = 40;
+        quitting.Session().Engine().Tally.PiecesPlaced = 2;
         QString message;
         Answers answers({Answers::Result(TModalDialog::kYes),
                          [](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click(); },

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "shell/WindowGeometry.h"
 #include "tests/shell/OffscreenScreen.h"
@@ -33,7 +34,7 @@ TEST(ScreenScale, TheWindowsEdgesShowThePlayfieldToTheirLastScreenPixel)
     ASSERT_EQ(device->devType(), QInternal::Image);
     const QImage shot = static_cast<QImage*>(device)->convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shot.size(), QSize(625, 458));
-    const QImage& surface = form.PlayfieldImage();
+    const QImage& surface = form.Session().PlayfieldImage();
     for (int x = 0; x < shot.width(); x += 25) {
         const QRgb below = surface.pixel(std::min(qFloor(x / 1.25), surface.width() - 1), surface.height() - 1);
         EXPECT_EQ(shot.pixel(x, shot.height() - 1), below) << "bottom line at " << x;

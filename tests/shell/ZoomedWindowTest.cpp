@@ -11,6 +11,7 @@
 
 #include "assets/Assets.h"
 #include "records/GameSettings.h"
+#include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "shell/WindowGeometry.h"
 #include "assets/Texts.h"
@@ -81,7 +82,7 @@ TEST(ZoomedWindow, ShowsThePlayfieldWithEachOfItsPixelsAsABlock)
     form.PaintPlayfield();
     const QImage window = form.grab().toImage();
     const QRect playfield(0, WindowGeometry::kToolBarHeight * zoom, TSurface::kWidth * zoom, TSurface::kHeight * zoom);
-    EXPECT_EQ(Opaque(window.copy(playfield)), Opaque(Blocks(form.PlayfieldImage())));
+    EXPECT_EQ(Opaque(window.copy(playfield)), Opaque(Blocks(form.Session().PlayfieldImage())));
 }
 
 TEST(ZoomedWindow, ShowsThePicturesOfTheButtonsWithEachPixelAsABlock)

@@ -1,0 +1,37 @@
+#include "shell/StoreErrorReport.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "shell/StoreErrorText.h"
+
+TStoreErrorReport::TStoreErrorReport(QWidget& window) : window_(window) {}
+
+void TStoreErrorReport::Show(const EStoreError& error)
+{
+    if (silenced_)
+        return;
+    if (!quitting_) {
+        Tell(StoreErrorText(error));
+        return;
+    }
+    // A kept update is tried once more at the end of the quit, which tells what became of it.
+    if (error.Kept)
+        return;
+    if (!refusedAtQuit_)
+        refusedAtQuit_ = error;
+    unwrittenAtQuit_.append(error.Names);
+}
+
+void TStoreErrorReport::ShowGathered()
+{
+    if (!refusedAtQuit_ || silenced_)
+        return;
+    unwrittenAtQuit_.removeDuplicates();
+    Tell(StoreErrorText(*refusedAtQuit_, unwrittenAtQuit_));
+}
+
+void TStoreErrorReport::Tell(const QString& text)
+{
+    QMessageBox::critical(&window_, QCoreApplication::applicationName(), text);
+}

@@ -1,0 +1,261 @@
+#include "shell/ToolBar.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QToolButton>
+#include <QUrl>
+
+#include "assets/Assets.h"
+#include "assets/Texts.h"
+#include "records/GameSettings.h"
+#include "records/Placement.h"
+#include "shell/GameSession.h"
+#include "shell/Infodlg.h"
+#include "shell/MenuPlacement.h"
+#include "shell/Tongdlg.h"
+#include "shell/UrlOpener.h"
+#include "shell/WindowGeometry.h"
+#include "shell/Zoom.h"
+#include "shell/help/hh.h"
+
+namespace {
+
+const QString kMakersSite = QStringLiteral("https://www.blumogames.de/");
+
+}  // namespace
+
+TToolBar::TToolBar(QWidget& window, TGameSession& session, TGameSettings& settings)
+    : QObject(&window), window_(window), session_(session), settings_(settings),
+      helpSystem_(std::make_unique<hh::THookHelpSystem>(
+          QCoreApplication::applicationDirPath() + QStringLiteral("/nvgd.rcc"), QString(), 0)),
+      infoDialog_([this] {
+          return new TInfoDialog(
+              window_, [this] { ShowTongueDlg(); }, [this] { session_.PaintPlayfield(); });
+      }),
+      tongueDlg_([this] { return new TTongueDlg(window_); })
+{
+    startAction_ = AddCommand("StartBtn", 4, 25, QStringLiteral("bomb"), QKeySequence::New, &TToolBar::NewGame);
+    pauseAction_ = AddCommand("PauseBtn", 32, 25, QStringLiteral("cup"), {}, &TToolBar::Pause);
+    soundAction_ = AddCommand("Soundbtn", 60, 25, QStringLiteral("sound"), Qt::Key_M, nullptr);
+    highscoreAction_ =
+        AddCommand("HighScoreBtn", 88, 25, QStringLiteral("podium"), Qt::CTRL | Qt::Key_H, &TToolBar::Highscore);
+    // Ctrl+Q everywhere: the platforms that lack a standard Quit key (Windows) get it too.
+    exitAction_ = AddCommand("ExitBtn", 116, 25, QStringLiteral("door"), Qt::CTRL | Qt::Key_Q, &TToolBar::Exit);
+    tongueAction_ =
+        AddCommand("TongueBtn", 379, 25, QStringLiteral("lips"), Qt::CTRL | Qt::Key_L, &TToolBar::ChooseTongue);
+    rulesAction_ =
+        AddCommand("RulesBtn", 408, 25, QStringLiteral("rules"), QKeySequence::HelpContents, &TToolBar::Rules);
+    infoAction_ = AddCommand("InfoBtn", 436, 25, QStringLiteral("info"), Qt::CTRL | Qt::Key_I, &TToolBar::Info);
+    blumoAction_ =
+        AddCommand("BlumoBtn", 464, 29, QStringLiteral("face_small"), Qt::CTRL | Qt::Key_B, &TToolBar::OpenMakersSite);
+
+    // Checked means sound on; the picture shows which.
+    soundAction_->setIcon(Assets::ToggleIcon(QStringLiteral("sound"), QStringLiteral("sound_off")));
+    soundAction_->setCheckable(true);
+    // P and Pause have no button: they pause as it does, and go on with a
+    // paused game as a click on the board does. Held down, they act once.
+    auto* pauseKeys = new QAction(&window_);
+    pauseKeys->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
+    pauseKeys->setAutoRepeat(false);
+    window_.addAction(pauseKeys);
+    connect(pauseKeys, &QAction::triggered, this, &TToolBar::PauseOrResume);
+    blumoOpener_ = new TUrlOpener(&window_);
+}
+
+TToolBar::~TToolBar() = default;
+
+QAction* TToolBar::AddCommand(const char* button, int left, int width, const QString& picture, const QKeySequence& keys,
+                              void (TToolBar::*handler)())
+{
+    auto* action = new QAction(Assets::PictureIcon(picture), QString(), &window_);
+    action->setShortcut(keys);
+    window_.addAction(action);
+    if (handler != nullptr)
+        connect(action, &QAction::triggered, this, handler);
+    auto* tool = new QToolButton(&window_);
+    tool->setObjectName(QLatin1String(button));
+    tool->setDefaultAction(action);
+    tool->setGeometry(left, 4, width, 25);
+    tool->setAutoRaise(true);
+    tool->setFocusPolicy(Qt::NoFocus);
+    tool->setIconSize(QSize(width - 6, 19));
+    return action;
+}
+
+bool TToolBar::SoundOn() const
+{
+    return soundAction_->isChecked();
+}
+
+void TToolBar::SetSoundOn(bool on)
+{
+    soundAction_->setChecked(on);
+}
+
+void TToolBar::ApplyTexts()
+{
+    const TTexts& texts = Texts();
+    // The commands' names are what screen readers say; the buttons show only pictures.
+    const std::pair<QAction*, const QString*> names[] = {
+        {startAction_, &texts.StartName},         {pauseAction_, &texts.PauseName}, {soundAction_, &texts.SoundName},
+        {highscoreAction_, &texts.HighScoreName}, {exitAction_, &texts.ExitName},   {tongueAction_, &texts.TongueName},
+        {rulesAction_, &texts.RulesName},         {infoAction_, &texts.InfoName},   {blumoAction_, &texts.BlumoName},
+    };
+    for (const auto& [action, name] : names)
+        action->setText(*name);
+    startAction_->setToolTip(texts.StartHint);
+    rulesAction_->setToolTip(texts.RulesHint);
+    pauseAction_->setToolTip(texts.PauseHint);
+    soundAction_->setToolTip(texts.SoundHint);
+    highscoreAction_->setToolTip(texts.HighScoreHint);
+    exitAction_->setToolTip(texts.ExitHint);
+    tongueAction_->setToolTip(texts.TongueHint);
+    infoAction_->setToolTip(texts.InfoHint);
+    blumoAction_->setToolTip(texts.BlumoHint);
+}
+
+void TToolBar::ShowTongueDlg()
+{
+    // The game goes on while the player picks a language.
+    tongueDlg_->ShowModal();
+}
+
+void TToolBar::Pause()
+{
+    session_.Run([this] { session_.Engine().Pause(); });
+}
+
+void TToolBar::PauseOrResume()
+{
+    if (session_.Engine().Paused)
+        session_.GoOn();
+    else
+        Pause();
+}
+
+void TToolBar::CloseRules()
+{
+    // Freeing the link closes its viewer windows; close-all once more for good measure.
+    helpSystem_.reset();
+    hh::HHCloseAll();
+}
+
+void TToolBar::CreateDialogs()
+{
+    infoDialog_.Get();
+    tongueDlg_.Get();
+}
+
+// ---- The commands --------------------------------------------------------------
+
+void TToolBar::NewGame()
+{
+    session_.NewGame();
+}
+
+void TToolBar::Highscore()
+{
+    session_.ShowHighscoreDlg(0, THighscoreMode::View);
+}
+
+void TToolBar::Info()
+{
+    const TTurnPause pause(session_);
+    infoDialog_->ShowModal();
+}
+
+void TToolBar::Exit()
+{
+    window_.close();
+}
+
+void TToolBar::ChooseTongue()
+{
+    ShowTongueDlg();
+    // The labels are drawn over what is there: only a whole repaint shows
+    // the new language without the old one beneath it.
+    session_.PaintPlayfield();
+}
+
+void TToolBar::Rules()
+{
+    // Where the window system places the rules itself, they may cover the
+    // game: the turn waits for the player's return as from any pause.
+    if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName()))
+        Pause();
+    bool callDefault = false;
+    helpSystem_->HelpHook(hh::HELP_CONTEXT, German() ? 1 : 2, callDefault);
+}
+
+void TToolBar::OpenMakersSite()
+{
+    if (!blumoLinkWorks_)
+        return;
+    blumoOpener_->Open(QUrl(kMakersSite), [this](bool opened) {
+        if (!opened)
+            blumoLinkWorks_ = false;
+    });
+}
+
+// ---- The menu of options ---------------------------------------------------------
+
+QMenu* TToolBar::AddZoomMenu(QMenu& menu)
+{
+    TStoreErrorReport& errors = session_.Errors();
+    const TTexts& texts = Texts();
+    // The zoom is Qt's scale factor, fixed for a run: a new choice waits for the next start.
+    QMenu* zoomMenu = menu.addMenu(texts.ZoomMenu);
+    zoomMenu->setObjectName(QStringLiteral("ZoomMenu"));
+    auto* zoomChoices = new QActionGroup(zoomMenu);
+    const int stored = settings_.Zoom();
+    const int automatic =
+        Zoom::ForScreen(Zoom::kAutomatic, window_.screen()->availableGeometry().size() * Zoom::InForce());
+    for (int zoom = Zoom::kAutomatic; zoom <= Zoom::kLargest; ++zoom) {
+        QAction* choice = zoomMenu->addAction(zoom == Zoom::kAutomatic ? texts.ZoomAutomatic.arg(automatic)
+                                                                       : QStringLiteral("%1 ×").arg(zoom));
+        choice->setObjectName(QStringLiteral("ZoomAction%1").arg(zoom));
+        choice->setCheckable(true);
+        choice->setChecked(zoom == stored);
+        zoomChoices->addAction(choice);
+        connect(choice, &QAction::triggered, this,
+                [this, &errors, zoom] { errors.Keep([&] { settings_.SetZoom(zoom); }); });
+    }
+    zoomMenu->addSeparator();
+    zoomMenu->addAction(texts.ZoomFromNextStart)->setEnabled(false);
+    return zoomMenu;
+}
+
+void TToolBar::ShowMenu(const QContextMenuEvent& event)
+{
+    if (event.pos().y() >= WindowGeometry::kToolBarHeight)
+        return;
+    TStoreErrorReport& errors = session_.Errors();
+    const TTexts& texts = Texts();
+    QMenu menu(&window_);
+    QAction* autoPause = menu.addAction(texts.AutoPauseOption);
+    autoPause->setObjectName(QStringLiteral("AutoPauseAction"));
+    autoPause->setCheckable(true);
+    autoPause->setChecked(settings_.AutoPause());
+    connect(autoPause, &QAction::toggled, this,
+            [this, &errors](bool on) { errors.Keep([&] { settings_.SetAutoPause(on); }); });
+    QAction* keepOnQuit = menu.addAction(texts.KeepOnQuitOption);
+    keepOnQuit->setObjectName(QStringLiteral("KeepOnQuitAction"));
+    keepOnQuit->setCheckable(true);
+    keepOnQuit->setChecked(settings_.KeepOnQuit());
+    connect(keepOnQuit, &QAction::toggled, this,
+            [this, &errors](bool on) { errors.Keep([&] { settings_.SetKeepOnQuit(on); }); });
+    QMenu* zoomMenu = AddZoomMenu(menu);
+    QPoint at = event.globalPos();
+    if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName())) {
+        const int left = MenuLeftWithinWindow(event.pos().x(), menu.sizeHint().width(), zoomMenu->sizeHint().width(),
+                                              window_.width());
+        at = window_.mapToGlobal(QPoint(left, event.pos().y()));
+    }
+    // The menu of options leaves the turn running, like every menu of the desktop.
+    menu.exec(at);
+}
