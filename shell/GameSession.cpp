@@ -13,7 +13,7 @@
 TGameSession::TGameSession(QWidget& window, uint32_t seed, std::function<bool()> soundOn)
     : window_(window), errors_(window), playfield_(surface_, sheets_, engine_, &German),
       waves_(std::move(soundOn)), engine_(TGameView(playfield_, playfield_.Sprite(), waves_, *this), seed),
-      reading_(engine_, playfield_.Sprite()), keeper_(engine_), highscoreDlg_([this] {
+      reading_(engine_), keeper_(engine_), highscoreDlg_([this] {
           return new THighscoreDlg(
               window_, chiffre_,
               [] {

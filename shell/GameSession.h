@@ -47,7 +47,8 @@ public:
     // Goes on with a paused game, as a click on the board does. A game kept
     // from an earlier run is first taken out of the store for this copy.
     void GoOn();
-    QPoint PiecePosition() override { return {playfield_.Sprite().GetX(), playfield_.Sprite().GetY()}; }
+    // Top left of the floating piece on the playfield, where it stands now.
+    QPoint PiecePosition() { return {playfield_.Sprite().GetX(), playfield_.Sprite().GetY()}; }
 
     // The engine's outlets to the window.
     void ShowPauseText(bool visible) override;

@@ -5,44 +5,10 @@
 #include <QAccessible>
 #include <QAction>
 #include <QWidget>
-#include <algorithm>
 #include <utility>
 
-#include "engine/PlayfieldGeometry.h"
+#include "engine/GameEngine.h"
 #include "shell/GamePlay.h"
-
-namespace {
-
-// The frame's top left on the board cell that puts the piece in the middle.
-constexpr int kMiddleCell = (kBoardSize - kPieceSize) / 2;
-
-// The first and last column (or row) of the piece's frame that hold a tile.
-struct TSpan {
-    int first = kPieceSize;
-    int last = -1;
-};
-
-TSpan OccupiedSpan(const std::array<int32_t, kPieceSlots>& piece, bool columns)
-{
-    TSpan span;
-    for (int i = 0; i < kPieceSize; ++i) {
-        for (int j = 0; j < kPieceSize; ++j) {
-            if (!CellCode::IsOccupied(piece[columns ? PieceIndex(i, j) : PieceIndex(j, i)]))
-                continue;
-            span.first = std::min(span.first, i);
-            span.last = std::max(span.last, i);
-        }
-    }
-    return span;
-}
-
-// The frame may hang over the board's edge by its empty columns or rows only.
-int OnBoard(int cell, TSpan span)
-{
-    return std::clamp(cell, -span.first, kBoardSize - 1 - span.last);
-}
-
-}  // namespace
 
 TKeyboardPlay::TKeyboardPlay(QWidget& window, TGamePlay& play)
     : QObject(&window), window_(window), play_(play), assistiveTechnologyActive_(&QAccessible::isActive)
@@ -117,72 +83,26 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key)
 
 void TKeyboardPlay::PickUpOrDrop()
 {
-    const TGameEngine& engine = play_.Engine();
-    if (engine.GameOver || engine.Paused)
-        return;
-    if (engine.Holding) {
-        ClickMouse(TMouseButton::Left, CarryingPointer());
-        return;
-    }
-    // The waiting piece stands in the preview box, under the point a mouse grabs it by.
-    ClickMouse(TMouseButton::Left, {Geometry::kGrabX, Geometry::kGrabY});
-    if (engine.Holding)
-        CarryTo(kMiddleCell, kMiddleCell);
+    TGameEngine& engine = play_.Engine();
+    play_.Run([&] {
+        if (engine.Holding)
+            engine.Drop();
+        else
+            engine.PickUp();
+    });
 }
 
 void TKeyboardPlay::MoveByCell(int columns, int rows)
 {
-    if (!Carrying())
-        return;
-    const QPoint at = play_.PiecePosition();
-    const auto& piece = play_.Engine().Piece;
-    CarryTo(OnBoard(Geometry::TargetColumn(at.x()) + columns, OccupiedSpan(piece, true)),
-            OnBoard(Geometry::TargetRow(at.y()) + rows, OccupiedSpan(piece, false)));
+    play_.Run([&] { play_.Engine().CarryBy(columns, rows); });
 }
 
 void TKeyboardPlay::Turn()
 {
-    if (!Carrying())
-        return;
-    ClickMouse(TMouseButton::Right, CarryingPointer());
+    play_.Run([&] { play_.Engine().Turn(); });
 }
 
 void TKeyboardPlay::ThrowAway()
 {
-    if (!Carrying())
-        return;
-    // Back onto its box, where a drop throws it away.
-    const QPoint home(Geometry::kGrabX, Geometry::kGrabY);
-    MoveMouse(home);
-    ClickMouse(TMouseButton::Left, home);
-}
-
-bool TKeyboardPlay::Carrying() const
-{
-    const TGameEngine& engine = play_.Engine();
-    return !engine.GameOver && !engine.Paused && engine.Holding;
-}
-
-QPoint TKeyboardPlay::CarryingPointer() const
-{
-    return play_.PiecePosition() + QPoint(Geometry::kGrabOffsetX, Geometry::kGrabOffsetY);
-}
-
-void TKeyboardPlay::CarryTo(int column, int row)
-{
-    MoveMouse({Geometry::CellLeft(column) + Geometry::kGrabOffsetX, Geometry::CellTop(row) + Geometry::kGrabOffsetY});
-}
-
-void TKeyboardPlay::MoveMouse(QPoint at)
-{
-    play_.Run([&] { play_.Engine().boxMouseMove(at.x(), at.y()); });
-}
-
-void TKeyboardPlay::ClickMouse(TMouseButton button, QPoint at)
-{
-    // What a click on the playfield does: the press, and for the left button the click.
-    TGameEngine& engine = play_.Engine();
-    play_.Run([&] { engine.boxMouseDown(button, at.x(), at.y()); });
-    if (button == TMouseButton::Left)
-        play_.Run([&] { engine.boxClick(); });
+    play_.Run([&] { play_.Engine().ThrowAway(); });
 }

@@ -2,10 +2,7 @@
 
 #include <QEvent>
 #include <QObject>
-#include <QPoint>
 #include <functional>
-
-#include "engine/GameEngine.h"
 
 class QKeyEvent;
 class QWidget;
@@ -13,9 +10,9 @@ class TGamePlay;
 
 // The whole game from the keyboard of the main window. The tool bar's
 // commands are actions with keys of their own (TToolBar), which a key sent
-// to the window reaches here too; the piece keys are a second pointer: they
-// run the engine entries a mouse runs on the playfield (press, move, click)
-// for the same cells, so every rule stays the engine's.
+// to the window reaches here too; the piece keys play the engine's entries
+// by cell, which are the mouse's own press, move and click at those cells,
+// so every rule stays the engine's.
 // Whichever moved the piece last, mouse or key, the next key starts from
 // where the piece is. No key acts while a modal dialog is open.
 //
@@ -44,14 +41,6 @@ private:
     void MoveByCell(int columns, int rows);
     void Turn();
     void ThrowAway();
-    // A game runs, not paused, with the piece carried.
-    bool Carrying() const;
-    // Where a mouse carrying the piece as it stands now would point.
-    QPoint CarryingPointer() const;
-    void CarryTo(int column, int row);
-
-    void MoveMouse(QPoint at);
-    void ClickMouse(TMouseButton button, QPoint at);
 
     QWidget& window_;
     TGamePlay& play_;

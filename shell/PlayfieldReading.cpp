@@ -5,10 +5,8 @@
 
 #include "assets/Texts.h"
 #include "engine/GameEngine.h"
-#include "engine/PlayfieldGeometry.h"
 
-TPlayfieldReading::TPlayfieldReading(const TGameEngine& engine, const TSpriteOutlet& sprite)
-    : engine_(engine), sprite_(sprite), seen_(Now())
+TPlayfieldReading::TPlayfieldReading(const TGameEngine& engine) : engine_(engine), seen_(Now())
 {
 }
 
@@ -26,7 +24,7 @@ QString TPlayfieldReading::Cell(int column, int row) const
     if (layers > 1)
         said = said.arg(layers);
     if (BoardIndex(column, row) == CarriedCell()) {
-        const bool fits = engine_.FitsAt(Geometry::TargetColumn(sprite_.GetX()), Geometry::TargetRow(sprite_.GetY()));
+        const bool fits = engine_.FitsAt(engine_.TargetColumn(), engine_.TargetRow());
         said += fits ? texts.CellFits : texts.CellNoFit;
     }
     return said;
@@ -36,8 +34,8 @@ int TPlayfieldReading::CarriedCell() const
 {
     if (!engine_.Holding || engine_.GameOver || engine_.Paused)
         return -1;
-    const int column = Geometry::TargetColumn(sprite_.GetX()) + 1;
-    const int row = Geometry::TargetRow(sprite_.GetY()) + 1;
+    const int column = engine_.TargetColumn() + 1;
+    const int row = engine_.TargetRow() + 1;
     return column >= 0 && column < kBoardSize && row >= 0 && row < kBoardSize ? BoardIndex(column, row) : -1;
 }
 
@@ -77,8 +75,8 @@ QString TPlayfieldReading::Piece() const
     if (!engine_.Holding || engine_.GameOver)
         return texts.WaitingPiece.arg(holds);
     // The cell under the frame's middle slot.
-    const int column = Geometry::TargetColumn(sprite_.GetX()) + 1;
-    const int row = Geometry::TargetRow(sprite_.GetY()) + 1;
+    const int column = engine_.TargetColumn() + 1;
+    const int row = engine_.TargetRow() + 1;
     return texts.CarriedPiece.arg(row + 1).arg(column + 1).arg(holds);
 }
 

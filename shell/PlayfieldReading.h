@@ -7,7 +7,6 @@
 #include "engine/CellCode.h"
 
 class TGameEngine;
-class TSpriteOutlet;
 
 // The playfield in words, for a screen reader: each cell of the board, the
 // piece, level, score and time as the player sees them now, and what has
@@ -15,7 +14,7 @@ class TSpriteOutlet;
 // the language of the moment.
 class TPlayfieldReading {
 public:
-    TPlayfieldReading(const TGameEngine& engine, const TSpriteOutlet& sprite);
+    explicit TPlayfieldReading(const TGameEngine& engine);
 
     // Cell (column, row), counted from 0; "row 3, column 5, 2 layers" counts from 1.
     // While the game is paused the board shows empty, and so it reads. The
@@ -65,6 +64,5 @@ private:
     int32_t ShownCell(int index) const;
 
     const TGameEngine& engine_;
-    const TSpriteOutlet& sprite_;
     TSeen seen_;
 };

@@ -20,7 +20,7 @@ protected:
 
     THeadlessView view;
     TGameEngine engine{view, 7};
-    TPlayfieldReading reading{engine, view};
+    TPlayfieldReading reading{engine};
     const TTongueGuard guard;
 };
 

@@ -12,7 +12,7 @@ TEST(PlayfieldWords, TheCellUnderTheCarriedPieceSaysWhetherItFitsAndThePieceItsS
     const TTongueGuard guard;
     THeadlessView view;
     TGameEngine engine{view, 7};
-    TPlayfieldReading reading{engine, view};
+    TPlayfieldReading reading{engine};
     engine.NewGame();
     engine.Piece.fill(CellCode::kEmpty);
     engine.Piece[PieceIndex(0, 0)] = 32 + 1;  // two layers, top left
