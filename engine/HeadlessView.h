@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GameView.h"
+#include "engine/PlayfieldGeometry.h"
 #include "engine/SpritePlace.h"
 
 // A view without a window that plays every role: drawing and sound do
@@ -9,9 +10,7 @@
 // Runs whole games headless.
 class THeadlessView : public TDrawingOutlet, public TSpriteOutlet, public TSoundOutlet, public TWindowOutlet {
 public:
-    static constexpr int32_t kSpriteSize = 75;
-
-    THeadlessView() { Place.Width = Place.Height = kSpriteSize; }
+    THeadlessView() { Place.Width = Place.Height = Geometry::kPiecePixels; }
 
     void Paint() override {}
     void DrawCell(int, int) override {}

@@ -39,20 +39,20 @@ TToolBar::TToolBar(QWidget& window, TGameSession& session, TGameSettings& settin
       }),
       tongueDlg_([this] { return new TTongueDlg(window_); })
 {
-    startAction_ = AddCommand("StartBtn", 4, 25, QStringLiteral("bomb"), QKeySequence::New, &TToolBar::NewGame);
-    pauseAction_ = AddCommand("PauseBtn", 32, 25, QStringLiteral("cup"), {}, &TToolBar::Pause);
-    soundAction_ = AddCommand("Soundbtn", 60, 25, QStringLiteral("sound"), Qt::Key_M, nullptr);
+    startAction_ = AddCommand(WindowGeometry::ToolButton("StartBtn"), QKeySequence::New, &TToolBar::NewGame);
+    pauseAction_ = AddCommand(WindowGeometry::ToolButton("PauseBtn"), {}, &TToolBar::Pause);
+    soundAction_ = AddCommand(WindowGeometry::ToolButton("Soundbtn"), Qt::Key_M, nullptr);
     highscoreAction_ =
-        AddCommand("HighScoreBtn", 88, 25, QStringLiteral("podium"), Qt::CTRL | Qt::Key_H, &TToolBar::Highscore);
+        AddCommand(WindowGeometry::ToolButton("HighScoreBtn"), Qt::CTRL | Qt::Key_H, &TToolBar::Highscore);
     // Ctrl+Q everywhere: the platforms that lack a standard Quit key (Windows) get it too.
-    exitAction_ = AddCommand("ExitBtn", 116, 25, QStringLiteral("door"), Qt::CTRL | Qt::Key_Q, &TToolBar::Exit);
+    exitAction_ = AddCommand(WindowGeometry::ToolButton("ExitBtn"), Qt::CTRL | Qt::Key_Q, &TToolBar::Exit);
     tongueAction_ =
-        AddCommand("TongueBtn", 379, 25, QStringLiteral("lips"), Qt::CTRL | Qt::Key_L, &TToolBar::ChooseTongue);
+        AddCommand(WindowGeometry::ToolButton("TongueBtn"), Qt::CTRL | Qt::Key_L, &TToolBar::ChooseTongue);
     rulesAction_ =
-        AddCommand("RulesBtn", 408, 25, QStringLiteral("rules"), QKeySequence::HelpContents, &TToolBar::Rules);
-    infoAction_ = AddCommand("InfoBtn", 436, 25, QStringLiteral("info"), Qt::CTRL | Qt::Key_I, &TToolBar::Info);
+        AddCommand(WindowGeometry::ToolButton("RulesBtn"), QKeySequence::HelpContents, &TToolBar::Rules);
+    infoAction_ = AddCommand(WindowGeometry::ToolButton("InfoBtn"), Qt::CTRL | Qt::Key_I, &TToolBar::Info);
     blumoAction_ =
-        AddCommand("BlumoBtn", 464, 29, QStringLiteral("face_small"), Qt::CTRL | Qt::Key_B, &TToolBar::OpenMakersSite);
+        AddCommand(WindowGeometry::ToolButton("BlumoBtn"), Qt::CTRL | Qt::Key_B, &TToolBar::OpenMakersSite);
 
     // Checked means sound on; the picture shows which.
     soundAction_->setIcon(Assets::ToggleIcon(QStringLiteral("sound"), QStringLiteral("sound_off")));
@@ -69,21 +69,22 @@ TToolBar::TToolBar(QWidget& window, TGameSession& session, TGameSettings& settin
 
 TToolBar::~TToolBar() = default;
 
-QAction* TToolBar::AddCommand(const char* button, int left, int width, const QString& picture, const QKeySequence& keys,
+QAction* TToolBar::AddCommand(const WindowGeometry::TToolButton& button, const QKeySequence& keys,
                               void (TToolBar::*handler)())
 {
+    const QString picture = QString::fromLatin1(button.picture.data(), static_cast<qsizetype>(button.picture.size()));
     auto* action = new QAction(Assets::PictureIcon(picture), QString(), &window_);
     action->setShortcut(keys);
     window_.addAction(action);
     if (handler != nullptr)
         connect(action, &QAction::triggered, this, handler);
     auto* tool = new QToolButton(&window_);
-    tool->setObjectName(QLatin1String(button));
+    tool->setObjectName(QLatin1String(button.name.data(), static_cast<qsizetype>(button.name.size())));
     tool->setDefaultAction(action);
-    tool->setGeometry(left, 4, width, 25);
+    tool->setGeometry(button.left, WindowGeometry::kButtonTop, button.width, WindowGeometry::kButtonHeight);
     tool->setAutoRaise(true);
     tool->setFocusPolicy(Qt::NoFocus);
-    tool->setIconSize(QSize(width - 6, 19));
+    tool->setIconSize(QSize(button.width - 6, 19));
     return action;
 }
 

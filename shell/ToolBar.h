@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "shell/OnDemand.h"
+#include "shell/WindowGeometry.h"
 
 class QAction;
 class QContextMenuEvent;
@@ -57,7 +58,7 @@ public:
 
 private:
     // A command of the tool bar: its action, with its keys, on a button of its own.
-    QAction* AddCommand(const char* button, int left, int width, const QString& picture, const QKeySequence& keys,
+    QAction* AddCommand(const WindowGeometry::TToolButton& button, const QKeySequence& keys,
                         void (TToolBar::*handler)());
     void NewGame();
     void Highscore();

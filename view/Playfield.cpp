@@ -99,8 +99,8 @@ void TPlayfield::Paint()
 
 void TPlayfield::DrawCell(int column, int row)
 {
-    const int x = column * kCellSize + kBoardLeft;
-    const int y = row * kCellSize + kBoardTop;
+    const int x = CellLeft(column);
+    const int y = CellTop(row);
     const int32_t code = engine_.Cell(column, row);
     if (code < 0) {
         surface_.Transfer(x, y, kCellSize, kCellSize, sheets_.Bitmaps(TSheets::kBackground), x, y, TRasterOp::Copy);
@@ -231,7 +231,7 @@ void TPlayfield::ExplodePiece()
 
 void TPlayfield::InvertCell(int column, int row)
 {
-    surface_.Transfer(column * kCellSize + kBoardLeft, row * kCellSize + kBoardTop, kCellSize, kCellSize,
+    surface_.Transfer(CellLeft(column), CellTop(row), kCellSize, kCellSize,
                       sheets_.Bitmaps(TSheets::kTiles), kFlash.x(), kFlash.y(), TRasterOp::Xor);
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
-constexpr int32_t kSize = THeadlessView::kSpriteSize;
+constexpr int32_t kSize = Geometry::kPiecePixels;
 
 enum class TOp { SetPosition, Show, Hide, Grab, DragTo, Release, HitTest };
 

@@ -19,6 +19,7 @@
 #include <QString>
 
 #include "assets/Assets.h"
+#include "shell/WindowGeometry.h"
 #include "tools/render/Stage.h"
 
 namespace {
@@ -28,26 +29,15 @@ constexpr int kZoom = 2;
 constexpr int kZoomedCell = kZoom * Geometry::kCellSize;
 
 // The main window: its tool bar above the playfield, in the window's colour,
-// with the buttons where the window puts them. Each button shows its picture
-// centred.
-constexpr int kToolBarHeight = 33;
+// with the buttons where the window puts them (WindowGeometry). Each button
+// shows its picture centred.
 constexpr QRgb kWindowColour = qRgb(0xef, 0xef, 0xef);
-constexpr int kButtonTop = 4;
-constexpr int kButtonHeight = 25;
-struct TButton {
-    const char* picture;
-    int left;
-    int width;
-};
-constexpr std::array<TButton, 9> kButtons{{{"bomb", 4, 25},
-                                           {"cup", 32, 25},
-                                           {"sound", 60, 25},
-                                           {"podium", 88, 25},
-                                           {"door", 116, 25},
-                                           {"lips", 379, 25},
-                                           {"rules", 408, 25},
-                                           {"info", 436, 25},
-                                           {"face_small", 464, 29}}};
+using WindowGeometry::kToolBarHeight;
+
+QString Picture(const WindowGeometry::TToolButton& button)
+{
+    return QString::fromLatin1(button.picture.data(), static_cast<qsizetype>(button.picture.size()));
+}
 
 // Centres of the numbered markers the rules' text refers to, in window
 // pixels: 1 the board, 2 the preview box, 3 the time bar, 4 level and
@@ -174,9 +164,9 @@ QImage Window(const TStage& stage)
     QImage window(TSurface::kWidth, kToolBarHeight + TSurface::kHeight, QImage::Format_RGB32);
     window.fill(kWindowColour);
     QPainter painter(&window);
-    for (const TButton& button : kButtons)
-        Assets::PictureIcon(QLatin1String(button.picture))
-            .paint(&painter, QRect(button.left, kButtonTop, button.width, kButtonHeight));
+    for (const WindowGeometry::TToolButton& button : WindowGeometry::kToolButtons)
+        Assets::PictureIcon(Picture(button))
+            .paint(&painter, QRect(button.left, WindowGeometry::kButtonTop, button.width, WindowGeometry::kButtonHeight));
     painter.drawImage(0, kToolBarHeight, stage.surface.Image());
     painter.end();
     DrawMarkers(window);
@@ -212,8 +202,8 @@ void DrawWindows(TStage& stage, const TSave& save)
 
 void DrawButtons(const TSave& save)
 {
-    for (const TButton& button : kButtons) {
-        const QString picture = QLatin1String(button.picture);
+    for (const WindowGeometry::TToolButton& button : WindowGeometry::kToolButtons) {
+        const QString picture = Picture(button);
         save(Enlarged(Assets::Picture(picture)), QStringLiteral("button-%1.png").arg(picture));
     }
     // The sound button's picture while the sound is off.
