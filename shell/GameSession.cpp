@@ -5,14 +5,14 @@
 #include "shell/AccessiblePlayfield.h"
 #include "shell/BoardTexts.h"
 #include "shell/Gameover.h"
-#include "shell/Highscor.h"
+#include "shell/HighscoreDlg.h"
 #include "shell/PlayfieldBox.h"
 #include "shell/Question.h"
 #include "shell/WindowGeometry.h"
 
 TGameSession::TGameSession(QWidget& window, uint32_t seed, std::function<bool()> soundOn)
     : window_(window), errors_(window), playfield_(surface_, sheets_, engine_, &German),
-      waves_(std::move(soundOn)), engine_(TGameView(playfield_, playfield_.Sprite(), waves_, *this), seed),
+      sounds_(std::move(soundOn)), engine_(TGameView(playfield_, playfield_.Sprite(), sounds_, *this), seed),
       reading_(engine_), keeper_(engine_), highscoreDlg_([this] {
           return new THighscoreDlg(
               window_, chiffre_,
@@ -25,18 +25,19 @@ TGameSession::TGameSession(QWidget& window, uint32_t seed, std::function<bool()>
       giveUpDlg_([this] { return new TGiveUpDlg(window_); }), gameOverDlg_([this] { return new TGameOverDlg(window_); })
 {
     chiffre_.Init(std::string(), 0);
-    box_ = new TPlayfieldBox(&window, surface_);
-    AccessiblePlayfield::SetReading(*box_, reading_);
-    box_->move(0, WindowGeometry::kToolBarHeight);
-    connect(box_, &TPlayfieldBox::MouseDown, this,
+    playfieldBox_ = new TPlayfieldBox(&window, surface_);
+    AccessiblePlayfield::SetReading(*playfieldBox_, reading_);
+    playfieldBox_->move(0, WindowGeometry::kToolBarHeight);
+    connect(playfieldBox_, &TPlayfieldBox::MouseDown, this,
             [this](TMouseButton button, int x, int y) { Run([&] { engine_.boxMouseDown(button, x, y); }); });
-    connect(box_, &TPlayfieldBox::MouseMove, this, [this](int x, int y) { Run([&] { engine_.boxMouseMove(x, y); }); });
-    connect(box_, &TPlayfieldBox::Click, this, &TGameSession::GoOn);
+    connect(playfieldBox_, &TPlayfieldBox::MouseMove, this,
+            [this](int x, int y) { Run([&] { engine_.boxMouseMove(x, y); }); });
+    connect(playfieldBox_, &TPlayfieldBox::Click, this, &TGameSession::GoOn);
 
     // What the animations draw while they hold the event loop still reaches
     // the screen, and so does what was drawn before a clip holds it.
-    surface_.SetFlushHook([this] { box_->repaint(surface_.TakeDirty()); });
-    waves_.SetBeforeWaiting([this] { surface_.Flush(); });
+    surface_.SetFlushHook([this] { playfieldBox_->repaint(surface_.TakeDirty()); });
+    sounds_.SetBeforeWaiting([this] { surface_.Flush(); });
 
     turn_.setInterval(TGameEngine::kTickMilliseconds);
     connect(&turn_, &QTimer::timeout, this, [this] { Run([&] { engine_.Timer(); }); });
@@ -68,8 +69,8 @@ void TGameSession::Run(const std::function<void()>& entry)
 
 void TGameSession::ShowDrawn()
 {
-    box_->update(surface_.TakeDirty());
-    AccessiblePlayfield::Announce(*box_);
+    playfieldBox_->update(surface_.TakeDirty());
+    AccessiblePlayfield::Announce(*playfieldBox_);
 }
 
 void TGameSession::GoOn()
@@ -99,7 +100,7 @@ bool TGameSession::ShowGiveUpDlg()
 {
     ShowDrawn();
     const TTurnPause pause(*this);
-    return giveUpDlg_->ShowModal() == TModalDialog::kYes;
+    return giveUpDlg_->ShowModal() == TModalDialog::Yes;
 }
 
 void TGameSession::ShowHighscoreDlg(int32_t score, THighscoreMode mode)

@@ -82,7 +82,7 @@ public:
     void CreateDialogs();
 
     TStoreErrorReport& Errors() { return errors_; }
-    TPlayfieldBox& Box() { return *box_; }
+    TPlayfieldBox& Box() { return *playfieldBox_; }
     bool TimerRunning() const { return turn_.isActive(); }
     const QImage& PlayfieldImage() const { return surface_.Image(); }
 
@@ -98,14 +98,14 @@ private:
     TSurface surface_;
     TSheets sheets_;
     TPlayfield playfield_;
-    TSoundEffects waves_;
+    TSoundEffects sounds_;
     TGameEngine engine_;
     TPlayfieldReading reading_;  // the playfield in words, for screen readers
     TKeptGameKeeper keeper_;     // the unfinished game kept between runs
     QTimer turn_;
     int turnPauses_ = 0;
     bool turnsEnded_ = false;
-    TPlayfieldBox* box_ = nullptr;
+    TPlayfieldBox* playfieldBox_ = nullptr;
     TBoardTexts* texts_ = nullptr;
     TOnDemand<THighscoreDlg> highscoreDlg_;
     TOnDemand<TGiveUpDlg> giveUpDlg_;

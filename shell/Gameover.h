@@ -17,6 +17,6 @@ protected:
     void ApplyTexts() override;
 
 private:
-    QLabel* Label1;
-    QPushButton* OKBtn;
+    QLabel* messageLabel_;
+    QPushButton* okButton_;
 };

@@ -49,7 +49,7 @@ TMainForm::TMainForm(uint32_t seed)
     session_->ShowTextsOn(*boardTexts);
     session_->SetApplyTexts([this] { ApplyTexts(); });
 
-    Splash = std::make_unique<TSplash>(*this);
+    splash_ = std::make_unique<TSplash>(*this);
     session_->TakeUpKeptGame();
 }
 
@@ -106,7 +106,7 @@ void TMainForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     PaintPlayfield();
-    if (!FirstActivation)
+    if (!firstActivation_)
         return;
     // Where the window system does not activate new windows, the first show counts.
     QTimer::singleShot(0, this, &TMainForm::Activate);
@@ -130,14 +130,14 @@ void TMainForm::changeEvent(QEvent* event)
 
 void TMainForm::Activate()
 {
-    if (!FirstActivation)
+    if (!firstActivation_)
         return;
-    FirstActivation = false;
+    firstActivation_ = false;
     {
         const TTurnPause pause(*session_);
         OpenEffect::Play(*this);
-        Splash->ShowModal();
-        Splash.reset();
+        splash_->ShowModal();
+        splash_.reset();
         if (tongue == TTongue::NotChosen)
             toolBar_->ShowTongueDlg();
     }

@@ -58,7 +58,7 @@ private:
     std::unique_ptr<TGameSession> session_;
     std::unique_ptr<TToolBar> toolBar_;
     std::unique_ptr<TQuitFlow> quit_;
-    bool FirstActivation = true;
+    bool firstActivation_ = true;
     // Made at start-up, where its timer starts, and gone after the first activation.
-    std::unique_ptr<TSplash> Splash;
+    std::unique_ptr<TSplash> splash_;
 };

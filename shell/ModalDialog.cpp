@@ -35,7 +35,7 @@ int TModalDialog::ShowModal()
     return exec();
 }
 
-void TModalDialog::FormActivate()
+void TModalDialog::PlaceAndLabel()
 {
     if (veil_ == nullptr)
         Placement::PlaceOver(*this, mainForm_);
@@ -85,12 +85,12 @@ void TModalDialog::keyPressEvent(QKeyEvent* event)
 
 void TModalDialog::reject()
 {
-    done(kCancel);
+    done(Cancel);
 }
 
 void TModalDialog::showEvent(QShowEvent* event)
 {
-    FormActivate();
+    PlaceAndLabel();
     QDialog::showEvent(event);
 }
 
@@ -98,7 +98,7 @@ void TModalDialog::changeEvent(QEvent* event)
 {
     // Inside the game's window the dialog hears of the game's activations too.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
-        FormActivate();
+        PlaceAndLabel();
     QDialog::changeEvent(event);
 }
 
@@ -119,7 +119,8 @@ QLabel* TModalDialog::AddIcon(const QRect& place)
     return image;
 }
 
-QPushButton* TModalDialog::AddButton(const char* name, const QRect& place, const QString& picture, int modalResult)
+QPushButton* TModalDialog::AddButton(const char* name, const QRect& place, const QString& picture,
+                                     std::optional<TModalResult> closesWith)
 {
     auto* button = new QPushButton(this);
     button->setObjectName(QLatin1String(name));
@@ -127,7 +128,7 @@ QPushButton* TModalDialog::AddButton(const char* name, const QRect& place, const
     if (!picture.isEmpty())
         button->setIcon(Assets::PictureIcon(picture));
     button->installEventFilter(this);
-    if (modalResult != 0)
-        connect(button, &QPushButton::clicked, this, [this, modalResult] { done(modalResult); });
+    if (closesWith)
+        connect(button, &QPushButton::clicked, this, [this, result = *closesWith] { done(result); });
     return button;
 }

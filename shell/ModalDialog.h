@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -15,9 +16,8 @@ class TDialogVeil;
 class TModalDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kOk = 1;
-    static constexpr int kCancel = 2;
-    static constexpr int kYes = 6;
+    // How the dialog was closed; the values are those the game has always used.
+    enum TModalResult : int { Ok = 1, Cancel = 2, Yes = 6 };
 
     // Shows the dialog modally and returns its modal result.
     int ShowModal();
@@ -27,7 +27,7 @@ protected:
     TModalDialog(QWidget& mainForm, const QSize& client, const QString& objectName);
 
     // The dialog's activation: placement, then the texts of the language.
-    void FormActivate();
+    void PlaceAndLabel();
     virtual void ApplyTexts() {}
 
     void reject() override;
@@ -39,8 +39,9 @@ protected:
     // Building blocks of the layouts, all in client pixels.
     QLabel* AddBevel(const QRect& place, bool sunken);
     QLabel* AddIcon(const QRect& place);
-    // A button that closes the dialog with `modalResult`, unless that is 0.
-    QPushButton* AddButton(const char* name, const QRect& place, const QString& picture, int modalResult);
+    // A button that closes the dialog with `closesWith`, if given.
+    QPushButton* AddButton(const char* name, const QRect& place, const QString& picture,
+                           std::optional<TModalResult> closesWith);
 
     QWidget& mainForm_;
 

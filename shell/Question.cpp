@@ -12,25 +12,25 @@ TQuestionDlg::TQuestionDlg(QWidget& mainForm, const QString& objectName, const Q
     setWindowTitle(FixedTexts::kDialogCaption);
     AddBevel({8, 8, 245, 49}, false);
     AddIcon({16, 16, 32, 32});
-    Label1 = new QLabel(this);
-    Label1->setGeometry(labelPlace);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
+    questionLabel_ = new QLabel(this);
+    questionLabel_->setGeometry(labelPlace);
+    questionLabel_->setAlignment(Qt::AlignCenter);
+    questionLabel_->setWordWrap(true);
     QFont bold = font();
     bold.setBold(true);
-    Label1->setFont(bold);
-    OKBtn = AddButton("OKBtn", {40, 68, 77, 27}, QStringLiteral("ok"), kYes);
-    OKBtn->setDefault(true);
-    CancelBtn = AddButton("CancelBtn", {136, 68, 77, 27}, QStringLiteral("cancel"), kCancel);
+    questionLabel_->setFont(bold);
+    yesButton_ = AddButton("OKBtn", {40, 68, 77, 27}, QStringLiteral("ok"), Yes);
+    yesButton_->setDefault(true);
+    noButton_ = AddButton("CancelBtn", {136, 68, 77, 27}, QStringLiteral("cancel"), Cancel);
 }
 
 void TQuestionDlg::ApplyTexts()
 {
     const TTexts& texts = Texts();
-    Label1->setText(question_(texts));
-    OKBtn->setText(texts.Yes);
-    CancelBtn->setText(texts.No);
-    OKBtn->setFocus();
+    questionLabel_->setText(question_(texts));
+    yesButton_->setText(texts.Yes);
+    noButton_->setText(texts.No);
+    yesButton_->setFocus();
 }
 
 TGiveUpDlg::TGiveUpDlg(QWidget& mainForm)

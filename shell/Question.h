@@ -6,8 +6,8 @@
 
 struct TTexts;
 
-// A yes/no question: Yes (the default, Enter) gives 6, No (Esc, the close
-// box) gives 2.
+// A yes/no question: Yes (the default, Enter) gives Yes, No (Esc, the close
+// box) gives Cancel.
 class TQuestionDlg : public TModalDialog {
     Q_OBJECT
 protected:
@@ -17,9 +17,9 @@ protected:
 
 private:
     std::function<QString(const TTexts&)> question_;
-    QLabel* Label1;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
+    QLabel* questionLabel_;
+    QPushButton* yesButton_;
+    QPushButton* noButton_;
 };
 
 // Whether to give up the running game for a new one.

@@ -30,10 +30,10 @@ bool TQuitFlow::CloseQuery()
 {
     TGameEngine& engine = session_.Engine();
     if (engine.GameOver)
-        return endGameDlg_->ShowModal() == TModalDialog::kYes;
+        return endGameDlg_->ShowModal() == TModalDialog::Yes;
     if (settings_.KeepOnQuit() && session_.KeepGame())
         return true;
-    if (quitGameDlg_->ShowModal() != TModalDialog::kYes)
+    if (quitGameDlg_->ShowModal() != TModalDialog::Yes)
         return false;
     // From the answer to quit on, refused writes wait for one message in Leave.
     session_.Errors().GatherForQuit();

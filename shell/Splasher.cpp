@@ -15,13 +15,13 @@ TSplash::TSplash(QWidget& mainForm) : QDialog(&mainForm, Qt::SplashScreen | Qt::
     setObjectName(QStringLiteral("Splash"));
     setFixedSize(200, 150);
     setAccessibleName(Texts().SplashName);
-    auto* image1 = new QLabel(this);
-    image1->setGeometry(0, 0, 201, 151);
-    image1->setPixmap(Assets::PicturePixmap(QStringLiteral("splash")));
-    image1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Timer1.setInterval(3000);
-    connect(&Timer1, &QTimer::timeout, this, &TSplash::Click);
-    Timer1.start();
+    auto* picture = new QLabel(this);
+    picture->setGeometry(0, 0, 201, 151);
+    picture->setPixmap(Assets::PicturePixmap(QStringLiteral("splash")));
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    closeTimer_.setInterval(3000);
+    connect(&closeTimer_, &QTimer::timeout, this, &TSplash::Dismiss);
+    closeTimer_.start();
     if (TDialogVeil::InsideGameWindow())
         veil_ = new TDialogVeil(mainForm, *this, false);
 }
@@ -46,10 +46,10 @@ void TSplash::setVisible(bool visible)
 void TSplash::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    Click();
+    Dismiss();
 }
 
-void TSplash::Click()
+void TSplash::Dismiss()
 {
     if (isVisible())
         accept();

@@ -24,8 +24,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void Click();
+    void Dismiss();
 
-    QTimer Timer1;
+    QTimer closeTimer_;
     TDialogVeil* veil_ = nullptr;  // while the splash shows inside the game's window
 };

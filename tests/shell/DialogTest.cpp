@@ -7,12 +7,12 @@
 
 #include "shell/Gameover.h"
 #include "records/Placement.h"
-#include "shell/Infodlg.h"
+#include "shell/InfoDialog.h"
 #include "shell/OpenEffect.h"
 #include "tests/shell/ModalAnswer.h"
 #include "shell/Question.h"
 #include "assets/Texts.h"
-#include "shell/Tongdlg.h"
+#include "shell/TongueDlg.h"
 #include "tests/shell/TongueGuard.h"
 
 namespace {
@@ -74,14 +74,14 @@ TEST_F(Dialogs, TheQuestionsAnswerYesOnEnterAndNoOnEscape)
     for (TQuestionDlg* question : std::initializer_list<TQuestionDlg*>{&giveUp, &endGame}) {
         {
             Answers answers({PressKey(Qt::Key_Return)});
-            EXPECT_EQ(question->ShowModal(), TModalDialog::kYes);
+            EXPECT_EQ(question->ShowModal(), TModalDialog::Yes);
         }
         {
             Answers answers({PressKey(Qt::Key_Escape)});
-            EXPECT_EQ(question->ShowModal(), TModalDialog::kCancel);
+            EXPECT_EQ(question->ShowModal(), TModalDialog::Cancel);
         }
         Answers answers({Answers::CloseBox()});
-        EXPECT_EQ(question->ShowModal(), TModalDialog::kCancel);
+        EXPECT_EQ(question->ShowModal(), TModalDialog::Cancel);
     }
 }
 
@@ -95,18 +95,18 @@ TEST_F(Dialogs, TheLanguageDialogChoosesEnglishOnEnterAndIgnoresEscape)
     }
     {
         Answers answers({Answers::CloseBox()});
-        EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::kCancel);
+        EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::Cancel);
         EXPECT_EQ(tongue, TTongue::NotChosen);
     }
     {
         Answers answers({[](QDialog& dialog) {
             dialog.findChild<QPushButton*>(QStringLiteral("GermanBtn"))->click();
         }});
-        EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::kOk);
+        EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::Ok);
         EXPECT_EQ(tongue, TTongue::German);
     }
     Answers answers({PressKey(Qt::Key_Return)});
-    EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::kOk);
+    EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::Ok);
     EXPECT_EQ(tongue, TTongue::English);
 }
 
@@ -125,7 +125,7 @@ TEST_F(Dialogs, EachDialogTakesItsTextsFromTheLanguageWhenItIsShown)
                     labels << label->text();
                 EXPECT_TRUE(labels.contains(texts.GameOverMessage)) << language;
                 EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Novagrid"));
-                dialog.done(1);
+                dialog.done(TModalDialog::Ok);
             }});
             gameOver.ShowModal();
         }
@@ -134,7 +134,7 @@ TEST_F(Dialogs, EachDialogTakesItsTextsFromTheLanguageWhenItIsShown)
             for (const QPushButton* button : dialog.findChildren<QPushButton*>())
                 buttons << button->text();
             EXPECT_EQ(buttons, (QStringList{texts.Yes, texts.No})) << language;
-            dialog.done(2);
+            dialog.done(TModalDialog::Cancel);
         }});
         giveUp.ShowModal();
     }
@@ -154,7 +154,7 @@ TEST_F(Dialogs, ChangingTheLanguageFromTheInfoDialogRelabelsItAtOnce)
                      [](QDialog& dialog) {
                          EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info über ..."));
                          EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("TongBtn"))->text(), QStringLiteral("Sprache"));
-                         dialog.done(1);
+                         dialog.done(TModalDialog::Ok);
                      }});
     info.ShowModal();
     EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"InfoDialog", "TongueDlg", "InfoDialog"}));

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "records/Chiffre.h"
-#include "shell/Highscor.h"
+#include "shell/HighscoreDlg.h"
 #include "tests/shell/ModalAnswer.h"
 #include "records/SettingsStore.h"
 #include "records/Windows1252.h"
@@ -194,7 +194,7 @@ TEST_F(HighscoreDialog, ViewingOrAScoreTooLowWritesNothingAndCreatesNothing)
     THighscoreDlg dialog(mainForm, chiffre, English);
     for (const auto mode : {THighscoreMode::View, THighscoreMode::Enter}) {
         Answers answers({Press("OKBtn")});
-        EXPECT_EQ(dialog.ShowModal(0, mode), TModalDialog::kOk);
+        EXPECT_EQ(dialog.ShowModal(0, mode), TModalDialog::Ok);
         EXPECT_TRUE(QDir(config.path()).isEmpty());
     }
 
@@ -214,7 +214,7 @@ TEST_F(HighscoreDialog, ViewingOrAScoreTooLowWritesNothingAndCreatesNothing)
             EXPECT_FALSE(shown.findChild<QLineEdit*>()->isVisible());
             Press("OKBtn")(shown);
         }});
-        EXPECT_EQ(dialog.ShowModal(score, mode), TModalDialog::kOk);
+        EXPECT_EQ(dialog.ShowModal(score, mode), TModalDialog::Ok);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), before) << score;
         file.close();
@@ -251,7 +251,7 @@ TEST_F(HighscoreDialog, RowsAnotherCopyStoresWhileTheDialogIsOpenStayAndTheEntry
             shown.findChild<QLineEdit*>()->setText(QStringLiteral("Ada"));
             Press("OKBtn")(shown);
         }});
-        EXPECT_EQ(dialog.ShowModal(650, THighscoreMode::Enter), TModalDialog::kOk) << each.meanwhile;
+        EXPECT_EQ(dialog.ShowModal(650, THighscoreMode::Enter), TModalDialog::Ok) << each.meanwhile;
         const QStringList stored = StoredValues();
         for (int row = 0; row < 10; ++row)
             EXPECT_EQ(chiffre.Decode(stored[row + 1].toStdString()), each.expected[row]) << each.meanwhile;
@@ -272,7 +272,7 @@ TEST_F(HighscoreDialog, ADamagedRowReadsAsBlankAndTheDialogStillOpens)
         EXPECT_EQ(Cell(shown, "pla", 2), QStringLiteral("Tindrel"));
         shown.reject();
     }});
-    EXPECT_EQ(dialog.ShowModal(0, THighscoreMode::View), TModalDialog::kCancel);
+    EXPECT_EQ(dialog.ShowModal(0, THighscoreMode::View), TModalDialog::Cancel);
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"HighscoreDlg"});
 }
 
@@ -319,9 +319,9 @@ TEST_F(HighscoreDialog, AnswersLikeEveryOtherDialogOkOneCancelAndCloseBoxTwo)
         TModalAnswers::TAnswer answer;
         int result;
     } cases[] = {
-        {"OK", Press("OKBtn"), TModalDialog::kOk},
-        {"Cancel", Press("CancelBtn"), TModalDialog::kCancel},
-        {"close box", TModalAnswers::CloseBox(), TModalDialog::kCancel},
+        {"OK", Press("OKBtn"), TModalDialog::Ok},
+        {"Cancel", Press("CancelBtn"), TModalDialog::Cancel},
+        {"close box", TModalAnswers::CloseBox(), TModalDialog::Cancel},
     };
     for (const auto& each : cases) {
         Answers answers({each.answer});

@@ -128,7 +128,7 @@ TEST_F(InWindowDialogs, EachDialogShowsCentredOverTheGameWithTheFocusInIt)
                                    EXPECT_EQ(dialog.mapTo(&form, QPoint()),
                                              frameAt + QPoint(TDialogVeil::kBorder, TDialogVeil::kBorder + TDialogVeil::kCaption));
                                    EXPECT_TRUE(form.rect().contains(QRect(frameAt, frame)));
-                                   dialog.done(TModalDialog::kCancel);
+                                   dialog.done(TModalDialog::Cancel);
                                }});
         open();
         EXPECT_EQ(answers.Seen(), std::vector<std::string>{name});
@@ -200,7 +200,7 @@ TEST_F(InWindowDialogs, EnterAnswersTheQuitQuestionAndThenTheTableTheScoreBrings
     const auto enter = [](QDialog& dialog) {
         Type(Qt::Key_Return);
         if (dialog.isVisible())
-            dialog.done(TModalDialog::kCancel);  // Enter did nothing: the test goes on
+            dialog.done(TModalDialog::Cancel);  // Enter did nothing: the test goes on
     };
     TInsideAnswers answers(form, {enter, enter});
     Type(Qt::Key_Q, Qt::ControlModifier);

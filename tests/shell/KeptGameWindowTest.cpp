@@ -104,7 +104,7 @@ TEST_F(KeptGameWindow, TheNextStartShowsTheKeptGamePausedAndGoesOnWithIt)
 
         // It ends once, with the whole time it ran in both runs.
         const int64_t ticksBefore = form.Session().Engine().Tally.RunningTicks;
-        Answers answers({Answers::Result(0), Answers::Result(TModalDialog::kCancel)});
+        Answers answers({Answers::Result(0), Answers::Result(TModalDialog::Cancel)});
         while (!form.Session().Engine().GameOver)
             form.Session().Run([&] { form.Session().Engine().Timer(); });
         EXPECT_EQ(GamesPlayed(), played + 1);
@@ -119,7 +119,7 @@ TEST_F(KeptGameWindow, WithTheOptionOnQuittingKeepsTheGameWithoutAQuestion)
     TMainForm form(13);
     PlayTwoPieces(form);
     const TKeptGame kept = form.Session().Engine().Snapshot();
-    Answers answers({Answers::Result(TModalDialog::kCancel)});
+    Answers answers({Answers::Result(TModalDialog::Cancel)});
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(answers.Seen().empty());
     EXPECT_EQ(GamesPlayed(), played);
@@ -137,12 +137,12 @@ TEST_F(KeptGameWindow, WithoutTheOptionQuittingAsksAndAGivenUpKeptGameCountsOnce
     const int64_t played = GamesPlayed();
     TMainForm form(15);
     {
-        Answers answers({Answers::Result(TModalDialog::kCancel), Answers::Result(TModalDialog::kCancel)});
+        Answers answers({Answers::Result(TModalDialog::Cancel), Answers::Result(TModalDialog::Cancel)});
         EXPECT_FALSE(form.close());
         EXPECT_EQ(answers.Seen().front(), "QuitGameDlg");
         EXPECT_EQ(KeptInStore(), TKeptGameRecord::TFound::Game);
     }
-    Answers answers({Answers::Result(TModalDialog::kYes), Answers::Result(TModalDialog::kCancel)});
+    Answers answers({Answers::Result(TModalDialog::Yes), Answers::Result(TModalDialog::Cancel)});
     EXPECT_TRUE(form.close());
     EXPECT_EQ(GamesPlayed(), played + 1);
     EXPECT_EQ(KeptInStore(), TKeptGameRecord::TFound::Nothing);
@@ -153,7 +153,7 @@ TEST_F(KeptGameWindow, ANewGameOverAKeptOneAsksTheGiveUpQuestion)
     KeptBySessionEnd();
     const int64_t played = GamesPlayed();
     TMainForm form(16);
-    Answers answers({Answers::Result(TModalDialog::kYes), Answers::Result(TModalDialog::kCancel)});
+    Answers answers({Answers::Result(TModalDialog::Yes), Answers::Result(TModalDialog::Cancel)});
     form.findChild<QToolButton*>(QStringLiteral("StartBtn"))->click();
     EXPECT_EQ(answers.Seen().front(), "GiveUpDlg");
     EXPECT_EQ(GamesPlayed(), played + 1);
@@ -177,7 +177,7 @@ TEST_F(KeptGameWindow, TwoCopiesStartedWithOneKeptGameCannotBothPlayIt)
     EXPECT_TRUE(second.Session().Engine().GameOver);
     EXPECT_EQ(KeptLine(second), Texts().KeptGameGoneElsewhere);
     EXPECT_EQ(GamesPlayed(), played) << "the game is the other copy's to count";
-    Answers answers({Answers::Result(TModalDialog::kYes)});
+    Answers answers({Answers::Result(TModalDialog::Yes)});
     EXPECT_TRUE(second.close());
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"EndGameDlg"}) << "no game runs there";
 }

@@ -171,7 +171,7 @@ TSnapshot Snap(TMainForm& form, std::vector<std::string> dialogs = {})
 // Every dialog that comes is closed with Cancel, and noted (a message box by its class).
 Answers CancelEveryDialog()
 {
-    return Answers(std::vector<Answers::TAnswer>(4, Answers::Result(TModalDialog::kCancel)));
+    return Answers(std::vector<Answers::TAnswer>(4, Answers::Result(TModalDialog::Cancel)));
 }
 
 std::vector<std::string> Named(const std::vector<std::string>& seen)
@@ -349,9 +349,9 @@ TEST(KeyboardPlay, NoKeyActsWhileADialogIsOpen)
                              before = Snap(form);
                              Key(form, row.key, row.modifiers);
                              during = Snap(form);
-                             dialog.done(TModalDialog::kCancel);
+                             dialog.done(TModalDialog::Cancel);
                          },
-                         Answers::Result(TModalDialog::kCancel)});
+                         Answers::Result(TModalDialog::Cancel)});
         ClickToolButton(form, "InfoBtn");
         EXPECT_EQ(during, before);
         EXPECT_EQ(answers.Seen(), std::vector<std::string>{"InfoDialog"});
@@ -487,9 +487,9 @@ TEST(KeyboardPlay, TabMovesBetweenTheButtonsOfEveryDialog)
                                      reached.insert(focus->objectName());
                                  QTest::keyClick(focus != nullptr ? focus : &dialog, Qt::Key_Tab);
                              }
-                             dialog.done(TModalDialog::kCancel);
+                             dialog.done(TModalDialog::Cancel);
                          },
-                         Answers::Result(TModalDialog::kCancel)});
+                         Answers::Result(TModalDialog::Cancel)});
         route.open(form);
         ASSERT_FALSE(answers.Seen().empty());
         EXPECT_EQ(answers.Seen().front(), route.dialog);

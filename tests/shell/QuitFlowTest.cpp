@@ -19,8 +19,8 @@
 namespace {
 
 using Answers = TModalAnswers;
-constexpr int kYes = TModalDialog::kYes;
-constexpr int kNo = TModalDialog::kCancel;
+constexpr int kYes = TModalDialog::Yes;
+constexpr int kNo = TModalDialog::Cancel;
 
 class QuitFlow : public ::testing::Test {
 protected:
@@ -63,7 +63,7 @@ TEST_F(QuitFlow, DuringAGameWithoutPointsOnlyTheGiveUpQuestionComes)
 TEST_F(QuitFlow, RefusingToGiveUpAGameWithPointsOffersNoEntryAndPlaysOn)
 {
     StartGameWithScore(120);
-    Answers answers({Answers::Result(kNo), Answers::Result(TModalDialog::kCancel)});
+    Answers answers({Answers::Result(kNo), Answers::Result(TModalDialog::Cancel)});
     EXPECT_FALSE(form.close());
     EXPECT_EQ(answers.Seen(), std::vector<std::string>{"QuitGameDlg"});
     EXPECT_FALSE(form.Session().Engine().GameOver);
@@ -91,7 +91,7 @@ TEST_F(QuitFlow, TheTurnStandsStillWhileGivingUpForANewGame)
         dialog.done(result);
     };
     Answers answers({[&](QDialog& dialog) { note(dialog, kYes); },
-                     [&](QDialog& dialog) { note(dialog, TModalDialog::kCancel); }});
+                     [&](QDialog& dialog) { note(dialog, TModalDialog::Cancel); }});
     QMetaObject::invokeMethod(form.findChild<QObject*>(QStringLiteral("StartBtn")), "click");
     EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GiveUpDlg", "HighscoreDlg"}));
     EXPECT_EQ(timerRan, (std::vector<bool>{false, false}));
@@ -245,7 +245,7 @@ TEST_F(QuitFlow, TheSessionEndingDuringTheNewGameQuestionKeepsTheGameUncounted)
                          form.EndSession();
                          dialog.done(kYes);  // what the question answers as its loop ends does not count
                      },
-                     Answers::Result(TModalDialog::kCancel)});
+                     Answers::Result(TModalDialog::Cancel)});
     form.findChild<QToolButton*>(QStringLiteral("StartBtn"))->click();
     EXPECT_EQ(GamesPlayed(), before);
     EXPECT_EQ(TakeKeptScore(), 30);

@@ -41,9 +41,9 @@ TEST_P(RunningGameQuestion, SaysWhatTheAnswerWillDo)
                                    if (!label->text().isEmpty())
                                        asked = label->text();
                                }
-                               dialog.done(TModalDialog::kCancel);
+                               dialog.done(TModalDialog::Cancel);
                            },
-                           TModalAnswers::Result(TModalDialog::kCancel)});
+                           TModalAnswers::Result(TModalDialog::Cancel)});
     if (each.quitting)
         form.close();
     else

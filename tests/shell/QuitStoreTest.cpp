@@ -59,7 +59,7 @@ TEST_F(QuitStore, AGameThatGoesOnAfterNoEntersItsScoreOnceWhenItEnds)
 {
     ClearStore();
     StartGameWithScore(27);
-    std::vector<int> giveUpAnswers{TModalDialog::kCancel, TModalDialog::kYes};
+    std::vector<int> giveUpAnswers{TModalDialog::Cancel, TModalDialog::Yes};
     Answers answers(std::vector<Answers::TAnswer>(4, [&](QDialog& dialog) {
         if (dialog.objectName() == QStringLiteral("QuitGameDlg")) {
             dialog.done(giveUpAnswers.front());
@@ -96,7 +96,7 @@ TEST_F(QuitStore, AtQuitOneMessageInThePlayersLanguageNamesTheFileAndAllThatWasN
         quitting.Session().Engine().Score = 40;
         quitting.Session().Engine().Tally.PiecesPlaced = 2;
         QString message;
-        Answers answers({Answers::Result(TModalDialog::kYes),
+        Answers answers({Answers::Result(TModalDialog::Yes),
                          [](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click(); },
                          [&](QDialog& dialog) {
                              if (auto* box = qobject_cast<QMessageBox*>(&dialog))

@@ -46,14 +46,14 @@ public:
     void SetAssistiveTechnologyActive(std::function<bool()> active);
 
     const THighscoreTable& Table() const { return table_; }
-    const QString& PlayerName() const { return PlayerName_; }
-    int EditRow() const { return EditRow_; }
+    const QString& PlayerName() const { return playerName_; }
+    int EditRow() const { return editRow_; }
 
 protected:
     void ApplyTexts() override;
 
 private:
-    void okClick();
+    void AcceptEntry();
     void ReadTable();
     void ShowRow(int row);
     QLabel* AddRowLabel(const QString& name, int left, int width, Qt::Alignment alignment, int row);
@@ -65,12 +65,12 @@ private:
     TGameSettings settings_;
     THighscoreTable table_;
     int32_t score_ = 0;
-    QString PlayerName_;
-    int EditRow_ = -1;
+    QString playerName_;
+    int editRow_ = -1;
 
-    QCheckBox* ClearBox;
-    QLabel* clearlabel;
-    QPushButton* CancelBtn;
-    QPushButton* OKBtn;
-    QLineEdit* Edit1;
+    QCheckBox* clearBox_;
+    QLabel* clearLabel_;
+    QPushButton* cancelButton_;
+    QPushButton* okButton_;
+    QLineEdit* nameEdit_;
 };

@@ -1,4 +1,4 @@
-#include "shell/Infodlg.h"
+#include "shell/InfoDialog.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -30,30 +30,30 @@ TInfoDialog::TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg,
       repaintMainForm_(std::move(repaintMainForm))
 {
     AddBevel({4, 4, 301, 197}, true);
-    auto* image1 = new QLabel(this);
-    image1->setGeometry(8, 8, 101, 77);
-    image1->setPixmap(Assets::PicturePixmap(QStringLiteral("face")));
+    auto* face = new QLabel(this);
+    face->setGeometry(8, 8, 101, 77);
+    face->setPixmap(Assets::PicturePixmap(QStringLiteral("face")));
 
-    auto* progname = new QLabel(FixedTexts::kProgramName, this);
-    progname->setGeometry(112, 8, 189, 25);
+    auto* programName = new QLabel(FixedTexts::kProgramName, this);
+    programName->setGeometry(112, 8, 189, 25);
     QFont title(QStringLiteral("Arial"));
     title.setPixelSize(19);
     title.setBold(true);
-    progname->setFont(title);
+    programName->setFont(title);
 
     auto* version = new QLabel(FixedTexts::kVersion, this);
     version->setGeometry(112, 32, 189, 13);
-    codedlabel = new QLabel(this);
-    codedlabel->setGeometry(112, 48, 181, 13);
+    codedLabel_ = new QLabel(this);
+    codedLabel_->setGeometry(112, 48, 181, 13);
 
-    auto* image4 = AddIcon({36, 96, 37, 37});
-    image4->setPixmap(mainForm.windowIcon().pixmap(37, 37));
+    auto* icon = AddIcon({36, 96, 37, 37});
+    icon->setPixmap(mainForm.windowIcon().pixmap(37, 37));
 
-    TongBtn = AddButton("TongBtn", {120, 290, 89, 27}, QStringLiteral("lips"), 0);
-    connect(TongBtn, &QPushButton::clicked, this, &TInfoDialog::TongBtnClick);
-    OKBtn = AddButton("OKBtn", {216, 290, 89, 27}, QStringLiteral("ok"), kOk);
-    OKBtn->setText(FixedTexts::kOk);
-    OKBtn->setDefault(true);
+    tongueButton_ = AddButton("TongBtn", {120, 290, 89, 27}, QStringLiteral("lips"), std::nullopt);
+    connect(tongueButton_, &QPushButton::clicked, this, &TInfoDialog::ChooseTongue);
+    okButton_ = AddButton("OKBtn", {216, 290, 89, 27}, QStringLiteral("ok"), Ok);
+    okButton_->setText(FixedTexts::kOk);
+    okButton_->setDefault(true);
 
     // The record fills the lower half: two columns of name and value.
     AddBevel({4, 205, 301, 80}, true);
@@ -97,13 +97,13 @@ void TInfoDialog::ApplyTexts()
 {
     const TTexts& texts = Texts();
     setWindowTitle(texts.InfoCaption);
-    codedlabel->setText(texts.CodedIn);
-    TongBtn->setText(texts.TongueButton);
+    codedLabel_->setText(texts.CodedIn);
+    tongueButton_->setText(texts.TongueButton);
     ShowRecord(TLifetimeRecord::Read(TSettingsStore()));
-    OKBtn->setFocus();
+    okButton_->setFocus();
 }
 
-void TInfoDialog::TongBtnClick()
+void TInfoDialog::ChooseTongue()
 {
     showTongueDlg_();
     ApplyTexts();

@@ -22,7 +22,7 @@ protected:
     void ApplyTexts() override;
 
 private:
-    void TongBtnClick();
+    void ChooseTongue();
     void ShowRecord(const TLifetimeRecord& record);
 
     // Title, then a name and a value for each of the record's seven counts.
@@ -32,7 +32,7 @@ private:
 
     std::function<void()> showTongueDlg_;
     std::function<void()> repaintMainForm_;
-    QLabel* codedlabel;
-    QPushButton* TongBtn;
-    QPushButton* OKBtn;
+    QLabel* codedLabel_;
+    QPushButton* tongueButton_;
+    QPushButton* okButton_;
 };

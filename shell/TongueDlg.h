@@ -14,9 +14,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void EnglishBtnClick();
-    void GermanBtnClick();
+    void SpeakEnglish();
+    void SpeakGerman();
 
-    QPushButton* EnglishBtn;
-    QPushButton* GermanBtn;
+    QPushButton* englishButton_;
+    QPushButton* germanButton_;
 };

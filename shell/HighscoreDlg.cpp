@@ -1,4 +1,4 @@
-#include "shell/Highscor.h"
+#include "shell/HighscoreDlg.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -55,20 +55,20 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
     AddEdge(this, {4, 4, 353, 229});
     AddEdge(this, {4, 236, 117, 89});
     AddEdge(this, {124, 236, 233, 21});
-    auto* image1 = new QLabel(this);
-    image1->setGeometry(12, 244, 101, 77);
-    image1->setPixmap(Assets::PicturePixmap(QStringLiteral("brain")));
-    ClearBox = new QCheckBox(this);
-    ClearBox->setGeometry(128, 240, 14, 13);
-    clearlabel = new QLabel(this);
-    clearlabel->setGeometry(148, 240, 201, 13);
-    clearlabel->setBuddy(ClearBox);
+    auto* brain = new QLabel(this);
+    brain->setGeometry(12, 244, 101, 77);
+    brain->setPixmap(Assets::PicturePixmap(QStringLiteral("brain")));
+    clearBox_ = new QCheckBox(this);
+    clearBox_->setGeometry(128, 240, 14, 13);
+    clearLabel_ = new QLabel(this);
+    clearLabel_->setGeometry(148, 240, 201, 13);
+    clearLabel_->setBuddy(clearBox_);
 
-    CancelBtn = AddButton("CancelBtn", {192, 296, 78, 27}, QStringLiteral("cancel"), kCancel);
-    OKBtn = AddButton("OKBtn", {276, 296, 77, 27}, QStringLiteral("ok"), 0);
-    OKBtn->setText(QStringLiteral("OK"));
-    OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, &THighscoreDlg::okClick);
+    cancelButton_ = AddButton("CancelBtn", {192, 296, 78, 27}, QStringLiteral("cancel"), Cancel);
+    okButton_ = AddButton("OKBtn", {276, 296, 77, 27}, QStringLiteral("ok"), std::nullopt);
+    okButton_->setText(QStringLiteral("OK"));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &THighscoreDlg::AcceptEntry);
 
     for (int row = 0; row < THighscoreTable::kRowCount; ++row) {
         AddRowLabel(QStringLiteral("num%1").arg(row), 20, 40, Qt::AlignRight, row)
@@ -77,21 +77,21 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
         AddRowLabel(QStringLiteral("sco%1").arg(row), 250, 90, Qt::AlignRight, row);
     }
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setFrame(false);
-    Edit1->setFocusPolicy(Qt::ClickFocus);  // Tab passes it by
-    Edit1->setValidator(new TSingleByteValidator(Edit1));
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setFrame(false);
+    nameEdit_->setFocusPolicy(Qt::ClickFocus);  // Tab passes it by
+    nameEdit_->setValidator(new TSingleByteValidator(nameEdit_));
     QFont editFont(QStringLiteral("Arial"));
     editFont.setPixelSize(13);
     editFont.setBold(true);
-    Edit1->setFont(editFont);
-    Edit1->setStyleSheet(QStringLiteral("QLineEdit { background: silver; color: red; }"));
-    Edit1->hide();
+    nameEdit_->setFont(editFont);
+    nameEdit_->setStyleSheet(QStringLiteral("QLineEdit { background: silver; color: red; }"));
+    nameEdit_->hide();
 
     // A name edited into the store by hand may hold characters the code page
     // lacks; cleaned here, the edit box accepts it and the row agrees with it.
-    PlayerName_ = Windows1252::ToUnicode(Windows1252::FromUnicode(settings_.Player()));
-    Edit1->setText(PlayerName_);
+    playerName_ = Windows1252::ToUnicode(Windows1252::FromUnicode(settings_.Player()));
+    nameEdit_->setText(playerName_);
 }
 
 QLabel* THighscoreDlg::AddRowLabel(const QString& name, int left, int width, Qt::Alignment alignment, int row)
@@ -121,27 +121,27 @@ void THighscoreDlg::SetAssistiveTechnologyActive(std::function<bool()> active)
 
 int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
 {
-    ClearBox->setChecked(false);
-    Edit1->hide();
-    Edit1->setEnabled(false);
-    OKBtn->setFocus();
+    clearBox_->setChecked(false);
+    nameEdit_->hide();
+    nameEdit_->setEnabled(false);
+    okButton_->setFocus();
 
     ReadTable();
     score_ = score;
-    EditRow_ = mode == THighscoreMode::Enter ? table_.Insert(score, Windows1252::FromUnicode(PlayerName_)) : -1;
+    editRow_ = mode == THighscoreMode::Enter ? table_.Insert(score, Windows1252::FromUnicode(playerName_)) : -1;
     for (int row = 0; row < THighscoreTable::kRowCount; ++row)
         ShowRow(row);
 
-    if (EditRow_ >= 0) {
-        Edit1->setGeometry(60, 15 + 21 * EditRow_, 190, 15);
-        Edit1->show();
-        Edit1->raise();
-        Edit1->setEnabled(true);
-        Edit1->setText(PlayerName_);
-        Edit1->setAccessibleName(Texts().HighscoreEntry.arg(EditRow_ + 1).arg(score));
+    if (editRow_ >= 0) {
+        nameEdit_->setGeometry(60, 15 + 21 * editRow_, 190, 15);
+        nameEdit_->show();
+        nameEdit_->raise();
+        nameEdit_->setEnabled(true);
+        nameEdit_->setText(playerName_);
+        nameEdit_->setAccessibleName(Texts().HighscoreEntry.arg(editRow_ + 1).arg(score));
         // A screen reader's user finds the name again with Tab.
-        Edit1->setFocusPolicy(assistiveTechnologyActive_() ? Qt::StrongFocus : Qt::ClickFocus);
-        Edit1->setFocus();
+        nameEdit_->setFocusPolicy(assistiveTechnologyActive_() ? Qt::StrongFocus : Qt::ClickFocus);
+        nameEdit_->setFocus();
     }
     return exec();
 }
@@ -151,20 +151,20 @@ void THighscoreDlg::ReadTable()
     table_ = HighscoreStore::Read(chiffre_);
 }
 
-void THighscoreDlg::okClick()
+void THighscoreDlg::AcceptEntry()
 {
-    const bool clearing = ClearBox->isChecked();
+    const bool clearing = clearBox_->isChecked();
     if (clearing) {
-        PlayerName_ = kClearedPlayer;
-        Edit1->setText(PlayerName_);
-    } else if (EditRow_ >= 0) {
-        PlayerName_ = Edit1->text();
-        table_.Names[EditRow_] = Windows1252::FromUnicode(PlayerName_);
+        playerName_ = kClearedPlayer;
+        nameEdit_->setText(playerName_);
+    } else if (editRow_ >= 0) {
+        playerName_ = nameEdit_->text();
+        table_.Names[editRow_] = Windows1252::FromUnicode(playerName_);
     }
-    Edit1->hide();
-    if (clearing || EditRow_ >= 0) {
+    nameEdit_->hide();
+    if (clearing || editRow_ >= 0) {
         try {
-            EditRow_ = HighscoreStore::Enter(chiffre_, score_, PlayerName_, clearing);
+            editRow_ = HighscoreStore::Enter(chiffre_, score_, playerName_, clearing);
             ReadTable();
         } catch (const EStoreError& error) {
             if (clearing)
@@ -177,13 +177,13 @@ void THighscoreDlg::okClick()
         for (int row = 0; row < THighscoreTable::kRowCount; ++row)
             ShowRow(row);
     }
-    done(kOk);
+    done(Ok);
 }
 
 void THighscoreDlg::ApplyTexts()
 {
     const THighscoreTexts texts = texts_();
     setWindowTitle(texts.Caption);
-    clearlabel->setText(texts.ClearAll);
-    CancelBtn->setText(texts.Cancel);
+    clearLabel_->setText(texts.ClearAll);
+    cancelButton_->setText(texts.Cancel);
 }
