@@ -39,3 +39,18 @@ void TPreferences::SetZoom(int zoom)
     settings_.SetZoom(zoom);
     zoom_ = zoom;
 }
+
+QString TPreferences::Placement() const
+{
+    return settings_.Placement();
+}
+
+void TPreferences::SetPlacement(const QString& record) const
+{
+    settings_.SetPlacement(record);
+}
+
+std::optional<EStoreError> TPreferences::FinishPending()
+{
+    return TSettingsStore::FinishPending();
+}

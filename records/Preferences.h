@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "records/GameSettings.h"
 
 // The player's preferences, read from the store once, when the game starts,
@@ -30,6 +32,15 @@ public:
 
     int Zoom() const { return zoom_; }
     void SetZoom(int zoom);
+
+    // The window's placement record (TGameSettings::Placement) is no choice
+    // of the player's: it is read and written at once, never kept here.
+    QString Placement() const;
+    void SetPlacement(const QString& record) const;
+
+    // At quit: the updates the store kept after a refusal, tried a last time
+    // (TSettingsStore::FinishPending).
+    static std::optional<EStoreError> FinishPending();
 
 private:
     TGameSettings settings_;

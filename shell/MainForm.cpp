@@ -42,7 +42,7 @@ TMainForm::TMainForm(uint32_t seed, TPreferences preferences)
     // Made in the order they stand for screen readers: the board, the tool bar, the lines over the board.
     session_ = std::make_unique<TGameSession>(*this, seed, [this] { return preferences_.Sound(); });
     toolBar_ = std::make_unique<TToolBar>(*this, *session_, preferences_);
-    quit_ = std::make_unique<TQuitFlow>(*this, *session_, *toolBar_, preferences_, settings_);
+    quit_ = std::make_unique<TQuitFlow>(*this, *session_, *toolBar_, preferences_);
     new TKeyboardPlay(*this, *session_);  // owned by the window
     new TMaximiseRefusal(*this);
     toolBar_->SetSoundOn(preferences_.Sound());
@@ -76,12 +76,12 @@ void TMainForm::PaintPlayfield()
 
 void TMainForm::RestorePlacement()
 {
-    WindowPlacement::Restore(*this, settings_);
+    WindowPlacement::Restore(*this, preferences_);
 }
 
 void TMainForm::SavePlacement()
 {
-    WindowPlacement::Save(*this, settings_);
+    WindowPlacement::Save(*this, preferences_);
 }
 
 void TMainForm::EndSession()

@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <memory>
 
-#include "records/GameSettings.h"
 #include "records/Preferences.h"
 
 class TGameSession;
@@ -56,7 +55,6 @@ private:
     void Activate();
 
     TPreferences preferences_;
-    TGameSettings settings_;  // the window's placement
     std::unique_ptr<TGameSession> session_;
     std::unique_ptr<TToolBar> toolBar_;
     std::unique_ptr<TQuitFlow> quit_;

@@ -1,16 +1,14 @@
 #include "shell/QuitFlow.h"
 
 #include "assets/Texts.h"
-#include "records/GameSettings.h"
 #include "records/Preferences.h"
 #include "shell/GameSession.h"
 #include "shell/Question.h"
 #include "shell/ToolBar.h"
 #include "shell/WindowPlacement.h"
 
-TQuitFlow::TQuitFlow(QWidget& window, TGameSession& session, TToolBar& toolBar, TPreferences& preferences,
-                     TGameSettings& settings)
-    : window_(window), session_(session), toolBar_(toolBar), preferences_(preferences), settings_(settings),
+TQuitFlow::TQuitFlow(QWidget& window, TGameSession& session, TToolBar& toolBar, TPreferences& preferences)
+    : window_(window), session_(session), toolBar_(toolBar), preferences_(preferences),
       endGameDlg_([this] { return new TEndGameDlg(window_); }),
       quitGameDlg_([this] { return new TQuitGameDlg(window_); })
 {
@@ -76,8 +74,8 @@ void TQuitFlow::Leave()
     preferences_.SetTongue(static_cast<int>(tongue));
     errors.Keep([this] { preferences_.WriteSound(); });
     errors.Keep([this] { preferences_.WriteTongue(); });
-    errors.Keep([this] { WindowPlacement::Save(window_, settings_); });
-    if (const std::optional<EStoreError> lost = TSettingsStore::FinishPending())
+    errors.Keep([this] { WindowPlacement::Save(window_, preferences_); });
+    if (const std::optional<EStoreError> lost = TPreferences::FinishPending())
         errors.Show(*lost);
     errors.ShowGathered();
 }

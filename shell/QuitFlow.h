@@ -5,7 +5,6 @@
 class QWidget;
 class TEndGameDlg;
 class TGameSession;
-class TGameSettings;
 class TPreferences;
 class TQuitGameDlg;
 class TToolBar;
@@ -16,8 +15,7 @@ class TToolBar;
 class TQuitFlow {
 public:
     // Leaves `window`, whose placement is kept.
-    TQuitFlow(QWidget& window, TGameSession& session, TToolBar& toolBar, TPreferences& preferences,
-              TGameSettings& settings);
+    TQuitFlow(QWidget& window, TGameSession& session, TToolBar& toolBar, TPreferences& preferences);
 
     // The window's close: asks as the state of the game demands and, unless
     // the player stays, gives up a game still running and leaves. False:
@@ -41,7 +39,6 @@ private:
     TGameSession& session_;
     TToolBar& toolBar_;
     TPreferences& preferences_;
-    TGameSettings& settings_;  // the window's placement
     bool left_ = false;
     TOnDemand<TEndGameDlg> endGameDlg_;
     TOnDemand<TQuitGameDlg> quitGameDlg_;

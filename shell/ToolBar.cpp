@@ -35,7 +35,7 @@ TToolBar::TToolBar(QWidget& window, TGameSession& session, TPreferences& prefere
           QCoreApplication::applicationDirPath() + QStringLiteral("/nvgd.rcc"), QString(), 0)),
       infoDialog_([this] {
           return new TInfoDialog(
-              window_, [this] { ShowTongueDlg(); }, [this] { session_.PaintPlayfield(); });
+              window_, session_.Records(), [this] { ShowTongueDlg(); }, [this] { session_.PaintPlayfield(); });
       }),
       tongueDlg_([this] { return new TTongueDlg(window_); })
 {

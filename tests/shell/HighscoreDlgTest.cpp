@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "records/Chiffre.h"
+#include "records/PlayerRecords.h"
 #include "shell/HighscoreDlg.h"
 #include "tests/shell/ModalAnswer.h"
 #include "records/SettingsStore.h"
@@ -64,6 +65,7 @@ protected:
     QTemporaryDir config;
     TSettingsStore ini;
     TChiffre chiffre;
+    TPlayerRecords records{chiffre};
     QWidget mainForm;
 };
 
@@ -76,7 +78,7 @@ THighscoreTexts English()
 
 TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstEntryWritesAllElevenValues)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         for (int row = 0; row < 10; ++row) {
             EXPECT_EQ(Cell(shown, "pla", row), QStringLiteral("Tindrel"));
@@ -97,7 +99,7 @@ TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstEntryWritesAllE
 TEST_F(HighscoreDialog, ANewScoreIsTypedIntoItsRowAndOkStoresIt)
 {
     StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         auto* edit = shown.findChild<QLineEdit*>();
         ASSERT_TRUE(edit->isVisible());
@@ -130,7 +132,7 @@ TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
     StoreTable({900, 800});
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     const QStringList before = StoredValues();
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     for (const auto& close : {Press("CancelBtn"), Answers::CloseBox()}) {
         Answers answers({[&](QDialog& shown) {
             shown.findChild<QLineEdit*>()->setText(QStringLiteral("Eve"));
@@ -150,7 +152,7 @@ TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
 TEST_F(HighscoreDialog, OkWithoutTypingStoresThePlayersName)
 {
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({Press("OKBtn")});
     dialog.ShowModal(77, THighscoreMode::Enter);
     EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player0"), {}).toStdString()), "77,Ada");
@@ -158,7 +160,7 @@ TEST_F(HighscoreDialog, OkWithoutTypingStoresThePlayersName)
 
 TEST_F(HighscoreDialog, AnEmptyNameIsStoredAfterTheCommaAndReadBackEmpty)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         shown.findChild<QLineEdit*>()->clear();
         Press("OKBtn")(shown);
@@ -176,7 +178,7 @@ TEST_F(HighscoreDialog, AnEmptyNameIsStoredAfterTheCommaAndReadBackEmpty)
 TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
 {
     StoreTable({900, 800, 700});
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         shown.findChild<QCheckBox*>()->setChecked(true);
         Press("OKBtn")(shown);
@@ -191,7 +193,7 @@ TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
 
 TEST_F(HighscoreDialog, ViewingOrAScoreTooLowWritesNothingAndCreatesNothing)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     for (const auto mode : {THighscoreMode::View, THighscoreMode::Enter}) {
         Answers answers({Press("OKBtn")});
         EXPECT_EQ(dialog.ShowModal(0, mode), TModalDialog::Ok);
@@ -239,7 +241,7 @@ TEST_F(HighscoreDialog, RowsAnotherCopyStoresWhileTheDialogIsOpenStayAndTheEntry
     for (const auto& each : cases) {
         StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
         ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Eve"));
-        THighscoreDlg dialog(mainForm, chiffre, English);
+        THighscoreDlg dialog(mainForm, records, English);
         Answers answers({[&](QDialog& shown) {
             EXPECT_EQ(Cell(shown, "sco", 3), QStringLiteral("650"));
             int row = 0;
@@ -265,7 +267,7 @@ TEST_F(HighscoreDialog, ADamagedRowReadsAsBlankAndTheDialogStillOpens)
     StoreTable({900});
     ini.WriteString(kCommon, QStringLiteral("player1"), QStringLiteral("no comma here"));
     ini.WriteString(kCommon, QStringLiteral("player2"), QString::fromLatin1(chiffre.Encode("x12,Bob")));
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         EXPECT_EQ(Cell(shown, "pla", 0), QStringLiteral("P0"));
         EXPECT_EQ(Cell(shown, "pla", 1), QStringLiteral("Tindrel"));
@@ -278,7 +280,7 @@ TEST_F(HighscoreDialog, ADamagedRowReadsAsBlankAndTheDialogStillOpens)
 
 TEST_F(HighscoreDialog, TheNameBoxRefusesCharactersTheStoreCannotHold)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         auto* edit = shown.findChild<QLineEdit*>();
         edit->clear();
@@ -295,7 +297,7 @@ TEST_F(HighscoreDialog, TheNameBoxRefusesCharactersTheStoreCannotHold)
 TEST_F(HighscoreDialog, AStoredNameWithCharactersTheCodePageLacksIsCleanedOnceAndStoredAsShown)
 {
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Łukasz Zoë 😀"));
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     EXPECT_EQ(dialog.PlayerName(), QStringLiteral("?ukasz Zoë ??"));
     Answers answers({[](QDialog& shown) {
         auto* edit = shown.findChild<QLineEdit*>();
@@ -313,7 +315,7 @@ TEST_F(HighscoreDialog, AStoredNameWithCharactersTheCodePageLacksIsCleanedOnceAn
 
 TEST_F(HighscoreDialog, AnswersLikeEveryOtherDialogOkOneCancelAndCloseBoxTwo)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     const struct {
         const char* how;
         TModalAnswers::TAnswer answer;
@@ -335,7 +337,7 @@ TEST_F(HighscoreDialog, TabComesBackToTheNameFieldOnlyWhileAScreenReaderListens)
     // find the field again, while everyone else's Tab passes it by as ever.
     for (const bool listening : {true, false}) {
         SCOPED_TRACE(listening ? "a screen reader listens" : "no screen reader");
-        THighscoreDlg dialog(mainForm, chiffre, English);
+        THighscoreDlg dialog(mainForm, records, English);
         dialog.SetAssistiveTechnologyActive([=] { return listening; });
         bool cameBack = false;
         Answers answers({[&](QDialog& shown) {
