@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QValidator>
@@ -17,6 +16,7 @@
 #include "assets/Texts.h"
 #include "records/PlayerRecords.h"
 #include "records/Windows1252.h"
+#include "shell/StoreErrorReport.h"
 #include "shell/StoreErrorText.h"
 
 namespace {
@@ -171,7 +171,7 @@ void THighscoreDlg::AcceptEntry()
             if (refused_)
                 refused_(error);
             else
-                QMessageBox::critical(this, windowTitle(), StoreErrorText(error));
+                TStoreErrorReport::Tell(*this, StoreErrorText(error));
         }
         for (int row = 0; row < THighscoreTable::kRowCount; ++row)
             ShowRow(row);

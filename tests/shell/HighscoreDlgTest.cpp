@@ -6,13 +6,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "records/Chiffre.h"
 #include "records/PlayerRecords.h"
 #include "shell/HighscoreDlg.h"
+#include "shell/StoreErrorReport.h"
 #include "tests/shell/ModalAnswer.h"
 #include "records/SettingsStore.h"
 #include "records/Windows1252.h"
@@ -353,5 +356,47 @@ TEST_F(HighscoreDialog, TabComesBackToTheNameFieldOnlyWhileAScreenReaderListens)
         }});
         dialog.ShowModal(650, THighscoreMode::Enter);
         EXPECT_EQ(cameBack, listening);
+    }
+}
+
+TEST_F(HighscoreDialog, EveryMessageOfARefusedStoreIsTitledWithTheGamesName)
+{
+    QDir().mkpath(TSettingsStore::Location());  // a folder where the store file goes: nothing is written
+    const EStoreError refused(QStringLiteral("refused"), EStoreError::TCause::NotAFile, TSettingsStore::Location(),
+                              {QStringLiteral("sound")});
+    const struct {
+        const char* when;
+        std::function<void()> refuse;
+    } cases[] = {
+        {"an entry in the dialog shown on its own",
+         [&] {
+             THighscoreDlg dialog(mainForm, records, English);
+             dialog.ShowModal(40, THighscoreMode::Enter);
+         }},
+        {"during play",
+         [&] {
+             TStoreErrorReport report(mainForm);
+             report.Show(refused);
+         }},
+        {"at quit",
+         [&] {
+             TStoreErrorReport report(mainForm);
+             report.GatherForQuit();
+             report.Show(refused);
+             report.ShowGathered();
+         }},
+    };
+    for (const auto& each : cases) {
+        QStringList titles;
+        Answers answers(std::vector<Answers::TAnswer>(2, [&](QDialog& shown) {
+            if (auto* message = qobject_cast<QMessageBox*>(&shown)) {
+                titles << message->windowTitle();
+                message->done(0);
+            } else {
+                Press("OKBtn")(shown);
+            }
+        }));
+        each.refuse();
+        EXPECT_EQ(titles.join(QStringLiteral(" | ")).toStdString(), "Novagrid") << each.when;
     }
 }
