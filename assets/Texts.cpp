@@ -220,6 +220,11 @@ const TTexts& TextsFor(bool german)
     return german ? kGerman : kEnglish;
 }
 
+const TTexts& Texts(TTongue language)
+{
+    return TextsFor(language == TTongue::German);
+}
+
 const TTexts& Texts()
 {
     return TextsFor(German());

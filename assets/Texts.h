@@ -137,6 +137,8 @@ bool German();  // tongue is TTongue::German
 const TTexts& Texts();
 // The texts of one language, for tests and for showing both.
 const TTexts& TextsFor(bool german);
+// The texts `language` shows: English unless it is German.
+const TTexts& Texts(TTongue language);
 
 // Texts that are the same in both languages.
 namespace FixedTexts {

@@ -1,7 +1,6 @@
 #include "shell/GameSession.h"
 
 #include "assets/Texts.h"
-#include "records/LifetimeRecord.h"
 #include "shell/AccessiblePlayfield.h"
 #include "shell/BoardTexts.h"
 #include "shell/Gameover.h"
@@ -11,11 +10,12 @@
 #include "shell/WindowGeometry.h"
 
 TGameSession::TGameSession(QWidget& window, uint32_t seed, std::function<bool()> soundOn)
-    : window_(window), errors_(window), playfield_(surface_, sheets_, engine_, &German),
+    : window_(window), errors_(window), records_(chiffre_),
+      playfield_(surface_, sheets_, engine_, [] { return tongue; }),
       sounds_(std::move(soundOn)), engine_(TGameView(playfield_, playfield_.Sprite(), sounds_, *this), seed),
-      reading_(engine_), keeper_(engine_), highscoreDlg_([this] {
+      reading_(engine_), keeper_(engine_, records_), highscoreDlg_([this] {
           return new THighscoreDlg(
-              window_, chiffre_,
+              window_, records_,
               [] {
                   const TTexts& texts = Texts();
                   return THighscoreTexts{texts.HighscoreCaption, texts.ClearAll, texts.Cancel};
@@ -112,8 +112,7 @@ void TGameSession::ShowHighscoreDlg(int32_t score, THighscoreMode mode)
 
 void TGameSession::GameEnded(bool timedOut)
 {
-    errors_.Keep(
-        [&] { TLifetimeRecord::CountGame(TSettingsStore(), engine_.Tally, engine_.Score, engine_.Level, timedOut); });
+    errors_.Keep([&] { records_.CountGame(engine_.Tally, engine_.Score, engine_.Level, timedOut); });
 }
 
 // ---- The game kept between runs ---------------------------------------------------

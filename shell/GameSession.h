@@ -6,6 +6,7 @@
 
 #include "engine/GameEngine.h"
 #include "records/Chiffre.h"
+#include "records/PlayerRecords.h"
 #include "shell/GamePlay.h"
 #include "shell/KeptGameKeeper.h"
 #include "shell/OnDemand.h"
@@ -82,6 +83,7 @@ public:
     void CreateDialogs();
 
     TStoreErrorReport& Errors() { return errors_; }
+    const TPlayerRecords& Records() const { return records_; }
     TPlayfieldBox& Box() { return *playfieldBox_; }
     bool TimerRunning() const { return turn_.isActive(); }
     const QImage& PlayfieldImage() const { return surface_.Image(); }
@@ -95,6 +97,7 @@ private:
     QWidget& window_;
     TStoreErrorReport errors_;
     TChiffre chiffre_;  // enciphers the highscore rows
+    TPlayerRecords records_;
     TSurface surface_;
     TSheets sheets_;
     TPlayfield playfield_;

@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QValidator>
@@ -15,9 +14,9 @@
 
 #include "assets/Assets.h"
 #include "assets/Texts.h"
-#include "records/Chiffre.h"
-#include "records/HighscoreStore.h"
+#include "records/PlayerRecords.h"
 #include "records/Windows1252.h"
+#include "shell/StoreErrorReport.h"
 #include "shell/StoreErrorText.h"
 
 namespace {
@@ -44,10 +43,10 @@ void AddEdge(QWidget* parent, const QRect& place)
 
 }  // namespace
 
-THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts,
+THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TPlayerRecords& records, std::function<THighscoreTexts()> texts,
                              std::function<void(const EStoreError&)> refused)
     : TModalDialog(mainForm, {360, 329}, QStringLiteral("HighscoreDlg")),
-      chiffre_(chiffre),
+      records_(records),
       texts_(std::move(texts)),
       refused_(std::move(refused)),
       assistiveTechnologyActive_(&QAccessible::isActive)
@@ -90,7 +89,7 @@ THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::fu
 
     // A name edited into the store by hand may hold characters the code page
     // lacks; cleaned here, the edit box accepts it and the row agrees with it.
-    playerName_ = Windows1252::ToUnicode(Windows1252::FromUnicode(settings_.Player()));
+    playerName_ = Windows1252::ToUnicode(Windows1252::FromUnicode(records_.Player()));
     nameEdit_->setText(playerName_);
 }
 
@@ -148,7 +147,7 @@ int THighscoreDlg::ShowModal(int32_t score, THighscoreMode mode)
 
 void THighscoreDlg::ReadTable()
 {
-    table_ = HighscoreStore::Read(chiffre_);
+    table_ = records_.Highscores();
 }
 
 void THighscoreDlg::AcceptEntry()
@@ -164,7 +163,7 @@ void THighscoreDlg::AcceptEntry()
     nameEdit_->hide();
     if (clearing || editRow_ >= 0) {
         try {
-            editRow_ = HighscoreStore::Enter(chiffre_, score_, playerName_, clearing);
+            editRow_ = records_.EnterHighscore(score_, playerName_, clearing);
             ReadTable();
         } catch (const EStoreError& error) {
             if (clearing)
@@ -172,7 +171,7 @@ void THighscoreDlg::AcceptEntry()
             if (refused_)
                 refused_(error);
             else
-                QMessageBox::critical(this, windowTitle(), StoreErrorText(error));
+                TStoreErrorReport::Tell(*this, StoreErrorText(error));
         }
         for (int row = 0; row < THighscoreTable::kRowCount; ++row)
             ShowRow(row);

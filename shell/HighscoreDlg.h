@@ -3,16 +3,16 @@
 #include <array>
 #include <functional>
 
-#include "records/GameSettings.h"
 #include "engine/GameView.h"
 #include "records/HighscoreTable.h"
+#include "records/SettingsStore.h"
 #include "shell/ModalDialog.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TChiffre;
+class TPlayerRecords;
 
 // The texts of the highscore dialog in the current language.
 struct THighscoreTexts {
@@ -31,9 +31,9 @@ struct THighscoreTexts {
 class THighscoreDlg : public TModalDialog {
     Q_OBJECT
 public:
-    // Reads the player's name once, now (Create). A refused store goes to
-    // `refused`; without one, the dialog shows the message itself.
-    THighscoreDlg(QWidget& mainForm, const TChiffre& chiffre, std::function<THighscoreTexts()> texts,
+    // Reads the player's name from `records` once, now. A refused store goes
+    // to `refused`; without one, the dialog shows the message itself.
+    THighscoreDlg(QWidget& mainForm, const TPlayerRecords& records, std::function<THighscoreTexts()> texts,
                   std::function<void(const EStoreError&)> refused = {});
 
     // View only shows the table; Enter offers `score` for entry.
@@ -58,11 +58,10 @@ private:
     void ShowRow(int row);
     QLabel* AddRowLabel(const QString& name, int left, int width, Qt::Alignment alignment, int row);
 
-    const TChiffre& chiffre_;
+    const TPlayerRecords& records_;
     std::function<THighscoreTexts()> texts_;
     std::function<void(const EStoreError&)> refused_;
     std::function<bool()> assistiveTechnologyActive_;
-    TGameSettings settings_;
     THighscoreTable table_;
     int32_t score_ = 0;
     QString playerName_;

@@ -5,8 +5,7 @@
 #include <QPushButton>
 
 #include "assets/Assets.h"
-#include "records/LifetimeRecord.h"
-#include "records/SettingsStore.h"
+#include "records/PlayerRecords.h"
 #include "assets/Texts.h"
 
 namespace {
@@ -23,9 +22,10 @@ QString Duration(int64_t milliseconds)
 
 }  // namespace
 
-TInfoDialog::TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg,
+TInfoDialog::TInfoDialog(QWidget& mainForm, const TPlayerRecords& records, std::function<void()> showTongueDlg,
                          std::function<void()> repaintMainForm)
     : TModalDialog(mainForm, {309, 322}, QStringLiteral("InfoDialog")),
+      records_(records),
       showTongueDlg_(std::move(showTongueDlg)),
       repaintMainForm_(std::move(repaintMainForm))
 {
@@ -99,7 +99,7 @@ void TInfoDialog::ApplyTexts()
     setWindowTitle(texts.InfoCaption);
     codedLabel_->setText(texts.CodedIn);
     tongueButton_->setText(texts.TongueButton);
-    ShowRecord(TLifetimeRecord::Read(TSettingsStore()));
+    ShowRecord(records_.Lifetime());
     okButton_->setFocus();
 }
 

@@ -6,6 +6,7 @@
 #include "shell/ModalDialog.h"
 
 class QLabel;
+class TPlayerRecords;
 struct TLifetimeRecord;
 
 // About the game, and below it the player's lifetime record, read from the
@@ -14,9 +15,11 @@ struct TLifetimeRecord;
 class TInfoDialog : public TModalDialog {
     Q_OBJECT
 public:
-    // `showTongueDlg` shows the language dialog; `repaintMainForm` draws the
-    // main window whole again, in the language now chosen.
-    TInfoDialog(QWidget& mainForm, std::function<void()> showTongueDlg, std::function<void()> repaintMainForm);
+    // `records` holds the lifetime record; `showTongueDlg` shows the
+    // language dialog; `repaintMainForm` draws the main window whole again,
+    // in the language now chosen.
+    TInfoDialog(QWidget& mainForm, const TPlayerRecords& records, std::function<void()> showTongueDlg,
+                std::function<void()> repaintMainForm);
 
 protected:
     void ApplyTexts() override;
@@ -30,6 +33,7 @@ private:
     std::array<QLabel*, 7> recordNames_{};
     std::array<QLabel*, 7> recordValues_{};
 
+    const TPlayerRecords& records_;
     std::function<void()> showTongueDlg_;
     std::function<void()> repaintMainForm_;
     QLabel* codedLabel_;

@@ -1,13 +1,16 @@
 #include "shell/KeptGameKeeper.h"
 
 #include "engine/GameEngine.h"
-#include "records/KeptGameRecord.h"
+#include "records/PlayerRecords.h"
 
-TKeptGameKeeper::TKeptGameKeeper(TGameEngine& engine) : engine_(engine) {}
+TKeptGameKeeper::TKeptGameKeeper(TGameEngine& engine, const TPlayerRecords& records)
+    : engine_(engine), records_(records)
+{
+}
 
 TKeptGameKeeper::TNews TKeptGameKeeper::TakeUp()
 {
-    const TKeptGameRecord::TRead read = TKeptGameRecord::Read(store_);
+    const TKeptGameRecord::TRead read = records_.ReadKeptGame();
     if (read.Found == TKeptGameRecord::TFound::Dropped)
         return TNews::Dropped;
     if (read.Found == TKeptGameRecord::TFound::Nothing || !engine_.Restore(read.Game))
@@ -22,7 +25,7 @@ TKeptGameKeeper::TNews TKeptGameKeeper::Claim()
         return TNews::None;
     const TKeptGame game = *waiting_;
     waiting_.reset();
-    if (TKeptGameRecord::Take(store_, game))
+    if (records_.TakeKeptGame(game))
         return TNews::None;
     engine_.Keep();
     return TNews::GoneElsewhere;
@@ -36,6 +39,6 @@ void TKeptGameKeeper::Keep()
         return;
     }
     // Kept first: a game the store refuses to keep goes on.
-    TKeptGameRecord::Write(store_, engine_.Snapshot());
+    records_.KeepGame(engine_.Snapshot());
     engine_.Keep();
 }

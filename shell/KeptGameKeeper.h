@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "engine/KeptGame.h"
-#include "records/SettingsStore.h"
 
 class TGameEngine;
+class TPlayerRecords;
 
 // The window's side of an unfinished game kept between runs. At start a
 // kept game is taken up, paused, but stays in the store until the player
@@ -17,7 +17,7 @@ public:
     // What the first screen says of a kept game.
     enum class TNews { None, Waiting, Dropped, GoneElsewhere };
 
-    explicit TKeptGameKeeper(TGameEngine& engine);
+    TKeptGameKeeper(TGameEngine& engine, const TPlayerRecords& records);
 
     // At start, with no game running: takes up the kept game, if any, paused.
     // Dropped: there was one, but it could not be taken up whole.
@@ -39,7 +39,7 @@ public:
     void Keep();
 
 private:
-    TSettingsStore store_;
     TGameEngine& engine_;
+    const TPlayerRecords& records_;
     std::optional<TKeptGame> waiting_;
 };

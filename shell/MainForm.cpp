@@ -21,9 +21,10 @@
 #include "shell/WindowGeometry.h"
 #include "shell/WindowPlacement.h"
 
-TMainForm::TMainForm(uint32_t seed)
+TMainForm::TMainForm(uint32_t seed, TPreferences preferences)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      preferences_(std::move(preferences))
 {
     AccessiblePlayfield::Install();
     AccessiblePlayfield::DescribeAsGameWindow(*this);
@@ -35,16 +36,16 @@ TMainForm::TMainForm(uint32_t seed)
     font.setBold(true);
     setFont(font);
 
-    tongue = static_cast<TTongue>(settings_.Tongue());
+    tongue = static_cast<TTongue>(preferences_.Tongue());
     setFixedSize(WindowGeometry::kClientWidth, WindowGeometry::kClientHeight);
 
     // Made in the order they stand for screen readers: the board, the tool bar, the lines over the board.
-    session_ = std::make_unique<TGameSession>(*this, seed, [this] { return toolBar_->SoundOn(); });
-    toolBar_ = std::make_unique<TToolBar>(*this, *session_, settings_);
-    quit_ = std::make_unique<TQuitFlow>(*this, *session_, *toolBar_, settings_);
+    session_ = std::make_unique<TGameSession>(*this, seed, [this] { return preferences_.Sound(); });
+    toolBar_ = std::make_unique<TToolBar>(*this, *session_, preferences_);
+    quit_ = std::make_unique<TQuitFlow>(*this, *session_, *toolBar_, preferences_);
     new TKeyboardPlay(*this, *session_);  // owned by the window
     new TMaximiseRefusal(*this);
-    toolBar_->SetSoundOn(settings_.Sound());
+    toolBar_->SetSoundOn(preferences_.Sound());
     auto* boardTexts = new TBoardTexts(*this);  // owned by the window
     session_->ShowTextsOn(*boardTexts);
     session_->SetApplyTexts([this] { ApplyTexts(); });
@@ -75,12 +76,12 @@ void TMainForm::PaintPlayfield()
 
 void TMainForm::RestorePlacement()
 {
-    WindowPlacement::Restore(*this, settings_);
+    WindowPlacement::Restore(*this, preferences_);
 }
 
 void TMainForm::SavePlacement()
 {
-    WindowPlacement::Save(*this, settings_);
+    WindowPlacement::Save(*this, preferences_);
 }
 
 void TMainForm::EndSession()
@@ -119,7 +120,7 @@ void TMainForm::changeEvent(QEvent* event)
         return;
     if (!isActiveWindow()) {
         // Another window or minimising, not one of the game's own questions.
-        if (QApplication::activeModalWidget() == nullptr && settings_.AutoPause())
+        if (QApplication::activeModalWidget() == nullptr && preferences_.AutoPause())
             toolBar_->Pause();
         return;
     }

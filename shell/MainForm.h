@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "records/GameSettings.h"
+#include "records/Preferences.h"
 
 class TGameSession;
 class TQuitFlow;
@@ -16,10 +16,10 @@ class TToolBar;
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
-    // Creation of the window (FormCreate): reads the language and the sound
-    // switch, makes the playfield and puts the engine into its start state,
-    // with no game running. `seed` seeds the one random generator.
-    explicit TMainForm(uint32_t seed);
+    // Creation of the window: takes the player's `preferences`, read once
+    // at start, makes the playfield and puts the engine into its start
+    // state, with no game running. `seed` seeds the one random generator.
+    explicit TMainForm(uint32_t seed, TPreferences preferences = TPreferences::Read());
     ~TMainForm() override;
 
     // The dialogs are made when first opened and then reused; this makes
@@ -54,7 +54,7 @@ protected:
 private:
     void Activate();
 
-    TGameSettings settings_;  // the settings store `ini`, typed
+    TPreferences preferences_;
     std::unique_ptr<TGameSession> session_;
     std::unique_ptr<TToolBar> toolBar_;
     std::unique_ptr<TQuitFlow> quit_;

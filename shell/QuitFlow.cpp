@@ -1,14 +1,14 @@
 #include "shell/QuitFlow.h"
 
 #include "assets/Texts.h"
-#include "records/GameSettings.h"
+#include "records/Preferences.h"
 #include "shell/GameSession.h"
 #include "shell/Question.h"
 #include "shell/ToolBar.h"
 #include "shell/WindowPlacement.h"
 
-TQuitFlow::TQuitFlow(QWidget& window, TGameSession& session, TToolBar& toolBar, TGameSettings& settings)
-    : window_(window), session_(session), toolBar_(toolBar), settings_(settings),
+TQuitFlow::TQuitFlow(QWidget& window, TGameSession& session, TToolBar& toolBar, TPreferences& preferences)
+    : window_(window), session_(session), toolBar_(toolBar), preferences_(preferences),
       endGameDlg_([this] { return new TEndGameDlg(window_); }),
       quitGameDlg_([this] { return new TQuitGameDlg(window_); })
 {
@@ -31,7 +31,7 @@ bool TQuitFlow::CloseQuery()
     TGameEngine& engine = session_.Engine();
     if (engine.GameOver)
         return endGameDlg_->ShowModal() == TModalDialog::Yes;
-    if (settings_.KeepOnQuit() && session_.KeepGame())
+    if (preferences_.KeepOnQuit() && session_.KeepGame())
         return true;
     if (quitGameDlg_->ShowModal() != TModalDialog::Yes)
         return false;
@@ -71,10 +71,11 @@ void TQuitFlow::Leave()
     toolBar_.CloseRules();
     // Each value is tried, also past a refusal; one message, while the window
     // is still there, names all that were not written.
-    errors.Keep([this] { settings_.SetSound(toolBar_.SoundOn()); });
-    errors.Keep([this] { settings_.SetTongue(static_cast<int>(tongue)); });
-    errors.Keep([this] { WindowPlacement::Save(window_, settings_); });
-    if (const std::optional<EStoreError> lost = TSettingsStore::FinishPending())
+    preferences_.SetTongue(static_cast<int>(tongue));
+    errors.Keep([this] { preferences_.WriteSound(); });
+    errors.Keep([this] { preferences_.WriteTongue(); });
+    errors.Keep([this] { WindowPlacement::Save(window_, preferences_); });
+    if (const std::optional<EStoreError> lost = TPreferences::FinishPending())
         errors.Show(*lost);
     errors.ShowGathered();
 }

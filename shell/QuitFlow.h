@@ -5,7 +5,7 @@
 class QWidget;
 class TEndGameDlg;
 class TGameSession;
-class TGameSettings;
+class TPreferences;
 class TQuitGameDlg;
 class TToolBar;
 
@@ -15,7 +15,7 @@ class TToolBar;
 class TQuitFlow {
 public:
     // Leaves `window`, whose placement is kept.
-    TQuitFlow(QWidget& window, TGameSession& session, TToolBar& toolBar, TGameSettings& settings);
+    TQuitFlow(QWidget& window, TGameSession& session, TToolBar& toolBar, TPreferences& preferences);
 
     // The window's close: asks as the state of the game demands and, unless
     // the player stays, gives up a game still running and leaves. False:
@@ -38,7 +38,7 @@ private:
     QWidget& window_;
     TGameSession& session_;
     TToolBar& toolBar_;
-    TGameSettings& settings_;
+    TPreferences& preferences_;
     bool left_ = false;
     TOnDemand<TEndGameDlg> endGameDlg_;
     TOnDemand<TQuitGameDlg> quitGameDlg_;

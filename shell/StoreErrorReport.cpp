@@ -1,8 +1,8 @@
 #include "shell/StoreErrorReport.h"
 
-#include <QCoreApplication>
 #include <QMessageBox>
 
+#include "assets/Texts.h"
 #include "shell/StoreErrorText.h"
 
 TStoreErrorReport::TStoreErrorReport(QWidget& window) : window_(window) {}
@@ -12,7 +12,7 @@ void TStoreErrorReport::Show(const EStoreError& error)
     if (silenced_)
         return;
     if (!quitting_) {
-        Tell(StoreErrorText(error));
+        Tell(window_, StoreErrorText(error));
         return;
     }
     // A kept update is tried once more at the end of the quit, which tells what became of it.
@@ -28,10 +28,10 @@ void TStoreErrorReport::ShowGathered()
     if (!refusedAtQuit_ || silenced_)
         return;
     unwrittenAtQuit_.removeDuplicates();
-    Tell(StoreErrorText(*refusedAtQuit_, unwrittenAtQuit_));
+    Tell(window_, StoreErrorText(*refusedAtQuit_, unwrittenAtQuit_));
 }
 
-void TStoreErrorReport::Tell(const QString& text)
+void TStoreErrorReport::Tell(QWidget& window, const QString& text)
 {
-    QMessageBox::critical(&window_, QCoreApplication::applicationName(), text);
+    QMessageBox::critical(&window, FixedTexts::kProgramName, text);
 }

@@ -37,8 +37,11 @@ public:
     // did not write.
     void ShowGathered();
 
+    // The message box every refusal of the store is told in, over `window`,
+    // titled with the game's name.
+    static void Tell(QWidget& window, const QString& text);
+
 private:
-    void Tell(const QString& text);
 
     QWidget& window_;
     bool silenced_ = false;

@@ -12,7 +12,7 @@
 
 #include "assets/Assets.h"
 #include "assets/Texts.h"
-#include "records/GameSettings.h"
+#include "records/Preferences.h"
 #include "records/Placement.h"
 #include "shell/GameSession.h"
 #include "shell/InfoDialog.h"
@@ -29,13 +29,13 @@ const QString kMakersSite = QStringLiteral("https://www.blumogames.de/");
 
 }  // namespace
 
-TToolBar::TToolBar(QWidget& window, TGameSession& session, TGameSettings& settings)
-    : QObject(&window), window_(window), session_(session), settings_(settings),
+TToolBar::TToolBar(QWidget& window, TGameSession& session, TPreferences& preferences)
+    : QObject(&window), window_(window), session_(session), preferences_(preferences),
       helpSystem_(std::make_unique<hh::THookHelpSystem>(
           QCoreApplication::applicationDirPath() + QStringLiteral("/nvgd.rcc"), QString(), 0)),
       infoDialog_([this] {
           return new TInfoDialog(
-              window_, [this] { ShowTongueDlg(); }, [this] { session_.PaintPlayfield(); });
+              window_, session_.Records(), [this] { ShowTongueDlg(); }, [this] { session_.PaintPlayfield(); });
       }),
       tongueDlg_([this] { return new TTongueDlg(window_); })
 {
@@ -57,6 +57,7 @@ TToolBar::TToolBar(QWidget& window, TGameSession& session, TGameSettings& settin
     // Checked means sound on; the picture shows which.
     soundAction_->setIcon(Assets::ToggleIcon(QStringLiteral("sound"), QStringLiteral("sound_off")));
     soundAction_->setCheckable(true);
+    connect(soundAction_, &QAction::toggled, this, [this](bool on) { preferences_.SetSound(on); });
     // P and Pause have no button: they pause as it does, and go on with a
     // paused game as a click on the board does. Held down, they act once.
     auto* pauseKeys = new QAction(&window_);
@@ -213,7 +214,7 @@ QMenu* TToolBar::AddZoomMenu(QMenu& menu)
     QMenu* zoomMenu = menu.addMenu(texts.ZoomMenu);
     zoomMenu->setObjectName(QStringLiteral("ZoomMenu"));
     auto* zoomChoices = new QActionGroup(zoomMenu);
-    const int stored = settings_.Zoom();
+    const int stored = preferences_.Zoom();
     const int automatic =
         Zoom::ForScreen(Zoom::kAutomatic, window_.screen()->availableGeometry().size() * Zoom::InForce());
     for (int zoom = Zoom::kAutomatic; zoom <= Zoom::kLargest; ++zoom) {
@@ -224,7 +225,7 @@ QMenu* TToolBar::AddZoomMenu(QMenu& menu)
         choice->setChecked(zoom == stored);
         zoomChoices->addAction(choice);
         connect(choice, &QAction::triggered, this,
-                [this, &errors, zoom] { errors.Keep([&] { settings_.SetZoom(zoom); }); });
+                [this, &errors, zoom] { errors.Keep([&] { preferences_.SetZoom(zoom); }); });
     }
     zoomMenu->addSeparator();
     zoomMenu->addAction(texts.ZoomFromNextStart)->setEnabled(false);
@@ -241,15 +242,15 @@ void TToolBar::ShowMenu(const QContextMenuEvent& event)
     QAction* autoPause = menu.addAction(texts.AutoPauseOption);
     autoPause->setObjectName(QStringLiteral("AutoPauseAction"));
     autoPause->setCheckable(true);
-    autoPause->setChecked(settings_.AutoPause());
+    autoPause->setChecked(preferences_.AutoPause());
     connect(autoPause, &QAction::toggled, this,
-            [this, &errors](bool on) { errors.Keep([&] { settings_.SetAutoPause(on); }); });
+            [this, &errors](bool on) { errors.Keep([&] { preferences_.SetAutoPause(on); }); });
     QAction* keepOnQuit = menu.addAction(texts.KeepOnQuitOption);
     keepOnQuit->setObjectName(QStringLiteral("KeepOnQuitAction"));
     keepOnQuit->setCheckable(true);
-    keepOnQuit->setChecked(settings_.KeepOnQuit());
+    keepOnQuit->setChecked(preferences_.KeepOnQuit());
     connect(keepOnQuit, &QAction::toggled, this,
-            [this, &errors](bool on) { errors.Keep([&] { settings_.SetKeepOnQuit(on); }); });
+            [this, &errors](bool on) { errors.Keep([&] { preferences_.SetKeepOnQuit(on); }); });
     QMenu* zoomMenu = AddZoomMenu(menu);
     QPoint at = event.globalPos();
     if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName())) {

@@ -13,7 +13,7 @@ class QMenu;
 class QString;
 class QWidget;
 class TGameSession;
-class TGameSettings;
+class TPreferences;
 class TInfoDialog;
 class TTongueDlg;
 class TUrlOpener;
@@ -32,7 +32,7 @@ class TToolBar : public QObject {
     Q_OBJECT
 public:
     // Puts the buttons on `window`, whose actions the commands are.
-    TToolBar(QWidget& window, TGameSession& session, TGameSettings& settings);
+    TToolBar(QWidget& window, TGameSession& session, TPreferences& preferences);
     ~TToolBar() override;
 
     // The sound switch: on or off.
@@ -72,7 +72,7 @@ private:
 
     QWidget& window_;
     TGameSession& session_;
-    TGameSettings& settings_;
+    TPreferences& preferences_;
     std::unique_ptr<hh::THookHelpSystem> helpSystem_;
     TUrlOpener* blumoOpener_ = nullptr;
     bool blumoLinkWorks_ = true;

@@ -4,16 +4,16 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "records/GameSettings.h"
 #include "records/Placement.h"
+#include "records/Preferences.h"
 #include "shell/Zoom.h"
 
 namespace WindowPlacement {
 
-void Restore(QWidget& window, const TGameSettings& settings)
+void Restore(QWidget& window, const TPreferences& preferences)
 {
     const QSize size = window.frameGeometry().size().expandedTo(window.size());
-    const QString stored = settings.Placement();
+    const QString stored = preferences.Placement();
     QRect desktop;
     QRect primary;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -27,7 +27,7 @@ void Restore(QWidget& window, const TGameSettings& settings)
     window.move(restored ? *restored / zoom : Placement::Centred(size, primary));
 }
 
-void Save(const QWidget& window, TGameSettings& settings)
+void Save(const QWidget& window, const TPreferences& preferences)
 {
     if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName()))
         return;
@@ -35,7 +35,7 @@ void Save(const QWidget& window, TGameSettings& settings)
     record.ShowState = window.isMinimized() ? 2 : window.isMaximized() ? 3 : 1;
     const int zoom = Zoom::InForce();
     record.Normal = QRect(window.frameGeometry().topLeft() * zoom, window.frameGeometry().size() * zoom);
-    settings.SetPlacement(Placement::Format(record));
+    preferences.SetPlacement(Placement::Format(record));
 }
 
 }  // namespace WindowPlacement

@@ -1,7 +1,7 @@
 #pragma once
 
 class QWidget;
-class TGameSettings;
+class TPreferences;
 
 // The game window's place on the desktop, kept in the store as "MainForm".
 // Where the window system does not tell clients where their windows are
@@ -9,8 +9,8 @@ class TGameSettings;
 namespace WindowPlacement {
 
 // Moves `window` to its stored place, or centres it on the primary screen.
-void Restore(QWidget& window, const TGameSettings& settings);
+void Restore(QWidget& window, const TPreferences& preferences);
 // Throws EStoreError when the store refuses.
-void Save(const QWidget& window, TGameSettings& settings);
+void Save(const QWidget& window, const TPreferences& preferences);
 
 }  // namespace WindowPlacement

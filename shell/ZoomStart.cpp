@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "records/GameSettings.h"
+#include "records/Preferences.h"
 #include "assets/Texts.h"
 #include "shell/SessionEnd.h"
 #include "shell/Zoom.h"
@@ -20,8 +20,11 @@ const char kRestartedAt[] = "NOVAGRID_RESTARTED_AT_ZOOM";
 
 }  // namespace
 
-TZoomStart::TZoomStart(std::optional<int> commandLine, int stored, int argc, char* argv[])
-    : commandLine_(commandLine), stored_(stored), arguments_(argv, argv + argc)
+TZoomStart::TZoomStart(std::optional<int> commandLine, const TPreferences& preferences, int argc, char* argv[])
+    : commandLine_(commandLine),
+      stored_(preferences.Zoom()),
+      german_(preferences.Tongue() == static_cast<int>(TTongue::German)),
+      arguments_(argv, argv + argc)
 {
     arguments_.push_back(nullptr);
     bool ok = false;
@@ -55,7 +58,7 @@ void TZoomStart::Settle()
     const int wanted = Zoom::ForScreen(choice, screen->availableGeometry().size() * inForce_);
     if (commandLine_ && choice != Zoom::kAutomatic && wanted < choice) {
         const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        const QString note = TextsFor(TGameSettings().Tongue() == 1).ZoomShrunk.arg(program).arg(choice).arg(wanted);
+        const QString note = TextsFor(german_).ZoomShrunk.arg(program).arg(choice).arg(wanted);
         std::fprintf(stderr, "%s\n", qPrintable(note));
     }
     if (wanted == inForce_)

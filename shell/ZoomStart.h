@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+class TPreferences;
+
 // Settles the zoom of a run. Qt's global scale factor (QT_SCALE_FACTOR)
 // must be set before the application object exists, but the screen is
 // known only after it: an explicit choice is set first, and when the screen
@@ -11,9 +13,9 @@
 class TZoomStart {
 public:
     // Before the application: `commandLine` is --zoom's value, otherwise
-    // the `stored` choice is taken; either shrinks to fit the screen. Keeps
-    // `argv` for the restart.
-    TZoomStart(std::optional<int> commandLine, int stored, int argc, char* argv[]);
+    // the choice in `preferences` is taken; either shrinks to fit the screen.
+    // Keeps `argv` for the restart.
+    TZoomStart(std::optional<int> commandLine, const TPreferences& preferences, int argc, char* argv[]);
 
     // After the application: sets the zoom in force, or restarts the
     // program with the zoom the screen calls for and does not return. A
@@ -26,6 +28,7 @@ private:
 
     std::optional<int> commandLine_;
     int stored_ = 0;
+    bool german_ = false;  // the language of the note on standard error
     std::vector<char*> arguments_;
     double outerFactor_ = 1;  // a scale factor the player's environment already sets
     int inForce_ = 1;

@@ -7,7 +7,7 @@
 #include "assets/Assets.h"
 #include "shell/CommandLine.h"
 #include "shell/FontWarmUp.h"
-#include "records/GameSettings.h"
+#include "records/Preferences.h"
 #include "shell/MainForm.h"
 #include "shell/SessionEnd.h"
 #include "shell/ZoomStart.h"
@@ -49,7 +49,8 @@ int main(int argc, char* argv[])
         break;
     }
 
-    TZoomStart zoom(line.Zoom, TGameSettings().Zoom(), argc, argv);
+    const TPreferences preferences = TPreferences::Read();
+    TZoomStart zoom(line.Zoom, preferences, argc, argv);
     QApplication app(argc, argv);
     zoom.Settle();
     // Reading the system's fonts takes a while; it runs beside the building
@@ -59,7 +60,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(Assets::ProgramIcon());
     // The help viewer and its trace are set up before any window exists.
     hh::LoadHelpViewer(QCoreApplication::arguments());
-    TMainForm MainForm(line.Seed.value_or(ClockSeed()));
+    TMainForm MainForm(line.Seed.value_or(ClockSeed()), preferences);
     // Logout, shutdown or a closed terminal: the game quits as the player would.
     TSessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &TSessionEnd::Requested, &MainForm, [&MainForm] {

@@ -62,11 +62,11 @@ uint32_t SteadyTicks()
 }
 
 TPlayfield::TPlayfield(TSurface& surface, const TSheets& sheets, const TGameEngine& engine,
-                       std::function<bool()> german, TTickCounter ticks)
+                       std::function<TTongue()> language, TTickCounter ticks)
     : surface_(surface),
       sheets_(sheets),
       engine_(engine),
-      german_(std::move(german)),
+      language_(std::move(language)),
       ticks_(std::move(ticks)),
       piecePicture_(NewBitmap(kPiecePixels, kPiecePixels)),
       pieceMask_(NewBitmap(kPiecePixels, kPiecePixels)),
@@ -129,7 +129,7 @@ void TPlayfield::DrawNumbers()
 {
     DrawNumber(engine_.Score, kScoreTop);
     DrawNumber(engine_.Level, kLevelTop);
-    const TTexts& texts = TextsFor(german_ && german_());
+    const TTexts& texts = Texts(language_ ? language_() : TTongue::English);
     const QFont font = LabelFont();
     // Over what is there, without erasing: as drawn since the first version,
     // so a change of language needs the whole Paint.

@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include "assets/Texts.h"
 #include "engine/GameView.h"
 #include "view/Sprites.h"
 
@@ -28,9 +29,9 @@ uint32_t SteadyTicks();
 class TPlayfield final : public TDrawingOutlet {
 public:
     // `engine` is only stored here, so it may be constructed after the
-    // playfield. `german` tells the language of the labels at each draw.
+    // playfield. `language` tells the language of the labels at each draw.
     TPlayfield(TSurface& surface, const TSheets& sheets, const TGameEngine& engine,
-               std::function<bool()> german, TTickCounter ticks = SteadyTicks);
+               std::function<TTongue()> language, TTickCounter ticks = SteadyTicks);
     TPlayfield(const TPlayfield&) = delete;
     TPlayfield& operator=(const TPlayfield&) = delete;
 
@@ -72,7 +73,7 @@ private:
     TSurface& surface_;
     const TSheets& sheets_;
     const TGameEngine& engine_;
-    std::function<bool()> german_;
+    std::function<TTongue()> language_;
     std::function<void()> applyTexts_;
     TTickCounter ticks_;
     QImage piecePicture_;

@@ -37,7 +37,7 @@ QImage Noise(int width, int height, uint32_t seed)
 struct TScene {
     TSurface surface;
     TSheets sheets{Noise(500, 333, 1), Noise(425, 200, 2), Noise(342, 114, 3), Noise(110, 40, 4)};
-    TPlayfield view{surface, sheets, engine, [] { return false; }};
+    TPlayfield view{surface, sheets, engine, [] { return TTongue::English; }};
     THeadlessView quiet;  // no sound, no window
     TGameEngine engine{TGameView(view, view.Sprite(), quiet, quiet), 1};
 

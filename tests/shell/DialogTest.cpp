@@ -6,7 +6,9 @@
 #include <QTest>
 
 #include "shell/Gameover.h"
+#include "records/Chiffre.h"
 #include "records/Placement.h"
+#include "records/PlayerRecords.h"
 #include "shell/InfoDialog.h"
 #include "shell/OpenEffect.h"
 #include "tests/shell/ModalAnswer.h"
@@ -144,7 +146,9 @@ TEST_F(Dialogs, ChangingTheLanguageFromTheInfoDialogRelabelsItAtOnce)
 {
     TTongueDlg tongueDlg(mainForm);
     int mainTextsApplied = 0;
-    TInfoDialog info(mainForm, [&] { tongueDlg.ShowModal(); }, [&] { ++mainTextsApplied; });
+    const TChiffre chiffre;
+    const TPlayerRecords records(chiffre);
+    TInfoDialog info(mainForm, records, [&] { tongueDlg.ShowModal(); }, [&] { ++mainTextsApplied; });
     tongue = TTongue::English;
     Answers answers({[](QDialog& dialog) {
                          EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info about ..."));

@@ -6,12 +6,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "records/Chiffre.h"
+#include "records/PlayerRecords.h"
 #include "shell/HighscoreDlg.h"
+#include "shell/StoreErrorReport.h"
 #include "tests/shell/ModalAnswer.h"
 #include "records/SettingsStore.h"
 #include "records/Windows1252.h"
@@ -64,6 +68,7 @@ protected:
     QTemporaryDir config;
     TSettingsStore ini;
     TChiffre chiffre;
+    TPlayerRecords records{chiffre};
     QWidget mainForm;
 };
 
@@ -76,7 +81,7 @@ THighscoreTexts English()
 
 TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstEntryWritesAllElevenValues)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         for (int row = 0; row < 10; ++row) {
             EXPECT_EQ(Cell(shown, "pla", row), QStringLiteral("Tindrel"));
@@ -97,7 +102,7 @@ TEST_F(HighscoreDialog, TheFirstStartShowsTenBlankRowsAndTheFirstEntryWritesAllE
 TEST_F(HighscoreDialog, ANewScoreIsTypedIntoItsRowAndOkStoresIt)
 {
     StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         auto* edit = shown.findChild<QLineEdit*>();
         ASSERT_TRUE(edit->isVisible());
@@ -130,7 +135,7 @@ TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
     StoreTable({900, 800});
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
     const QStringList before = StoredValues();
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     for (const auto& close : {Press("CancelBtn"), Answers::CloseBox()}) {
         Answers answers({[&](QDialog& shown) {
             shown.findChild<QLineEdit*>()->setText(QStringLiteral("Eve"));
@@ -150,7 +155,7 @@ TEST_F(HighscoreDialog, CancelLeavesEveryStoredValueAsItWas)
 TEST_F(HighscoreDialog, OkWithoutTypingStoresThePlayersName)
 {
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Ada"));
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({Press("OKBtn")});
     dialog.ShowModal(77, THighscoreMode::Enter);
     EXPECT_EQ(chiffre.Decode(ini.ReadString(kCommon, QStringLiteral("player0"), {}).toStdString()), "77,Ada");
@@ -158,7 +163,7 @@ TEST_F(HighscoreDialog, OkWithoutTypingStoresThePlayersName)
 
 TEST_F(HighscoreDialog, AnEmptyNameIsStoredAfterTheCommaAndReadBackEmpty)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         shown.findChild<QLineEdit*>()->clear();
         Press("OKBtn")(shown);
@@ -176,7 +181,7 @@ TEST_F(HighscoreDialog, AnEmptyNameIsStoredAfterTheCommaAndReadBackEmpty)
 TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
 {
     StoreTable({900, 800, 700});
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         shown.findChild<QCheckBox*>()->setChecked(true);
         Press("OKBtn")(shown);
@@ -191,7 +196,7 @@ TEST_F(HighscoreDialog, ClearingStoresTenBlankRowsAndMrBrainEvenDuringAnEntry)
 
 TEST_F(HighscoreDialog, ViewingOrAScoreTooLowWritesNothingAndCreatesNothing)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     for (const auto mode : {THighscoreMode::View, THighscoreMode::Enter}) {
         Answers answers({Press("OKBtn")});
         EXPECT_EQ(dialog.ShowModal(0, mode), TModalDialog::Ok);
@@ -239,7 +244,7 @@ TEST_F(HighscoreDialog, RowsAnotherCopyStoresWhileTheDialogIsOpenStayAndTheEntry
     for (const auto& each : cases) {
         StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
         ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Eve"));
-        THighscoreDlg dialog(mainForm, chiffre, English);
+        THighscoreDlg dialog(mainForm, records, English);
         Answers answers({[&](QDialog& shown) {
             EXPECT_EQ(Cell(shown, "sco", 3), QStringLiteral("650"));
             int row = 0;
@@ -265,7 +270,7 @@ TEST_F(HighscoreDialog, ADamagedRowReadsAsBlankAndTheDialogStillOpens)
     StoreTable({900});
     ini.WriteString(kCommon, QStringLiteral("player1"), QStringLiteral("no comma here"));
     ini.WriteString(kCommon, QStringLiteral("player2"), QString::fromLatin1(chiffre.Encode("x12,Bob")));
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         EXPECT_EQ(Cell(shown, "pla", 0), QStringLiteral("P0"));
         EXPECT_EQ(Cell(shown, "pla", 1), QStringLiteral("Tindrel"));
@@ -278,7 +283,7 @@ TEST_F(HighscoreDialog, ADamagedRowReadsAsBlankAndTheDialogStillOpens)
 
 TEST_F(HighscoreDialog, TheNameBoxRefusesCharactersTheStoreCannotHold)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     Answers answers({[](QDialog& shown) {
         auto* edit = shown.findChild<QLineEdit*>();
         edit->clear();
@@ -295,7 +300,7 @@ TEST_F(HighscoreDialog, TheNameBoxRefusesCharactersTheStoreCannotHold)
 TEST_F(HighscoreDialog, AStoredNameWithCharactersTheCodePageLacksIsCleanedOnceAndStoredAsShown)
 {
     ini.WriteString(kCommon, QStringLiteral("player"), QStringLiteral("Łukasz Zoë 😀"));
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     EXPECT_EQ(dialog.PlayerName(), QStringLiteral("?ukasz Zoë ??"));
     Answers answers({[](QDialog& shown) {
         auto* edit = shown.findChild<QLineEdit*>();
@@ -313,7 +318,7 @@ TEST_F(HighscoreDialog, AStoredNameWithCharactersTheCodePageLacksIsCleanedOnceAn
 
 TEST_F(HighscoreDialog, AnswersLikeEveryOtherDialogOkOneCancelAndCloseBoxTwo)
 {
-    THighscoreDlg dialog(mainForm, chiffre, English);
+    THighscoreDlg dialog(mainForm, records, English);
     const struct {
         const char* how;
         TModalAnswers::TAnswer answer;
@@ -335,7 +340,7 @@ TEST_F(HighscoreDialog, TabComesBackToTheNameFieldOnlyWhileAScreenReaderListens)
     // find the field again, while everyone else's Tab passes it by as ever.
     for (const bool listening : {true, false}) {
         SCOPED_TRACE(listening ? "a screen reader listens" : "no screen reader");
-        THighscoreDlg dialog(mainForm, chiffre, English);
+        THighscoreDlg dialog(mainForm, records, English);
         dialog.SetAssistiveTechnologyActive([=] { return listening; });
         bool cameBack = false;
         Answers answers({[&](QDialog& shown) {
@@ -351,5 +356,47 @@ TEST_F(HighscoreDialog, TabComesBackToTheNameFieldOnlyWhileAScreenReaderListens)
         }});
         dialog.ShowModal(650, THighscoreMode::Enter);
         EXPECT_EQ(cameBack, listening);
+    }
+}
+
+TEST_F(HighscoreDialog, EveryMessageOfARefusedStoreIsTitledWithTheGamesName)
+{
+    QDir().mkpath(TSettingsStore::Location());  // a folder where the store file goes: nothing is written
+    const EStoreError refused(QStringLiteral("refused"), EStoreError::TCause::NotAFile, TSettingsStore::Location(),
+                              {QStringLiteral("sound")});
+    const struct {
+        const char* when;
+        std::function<void()> refuse;
+    } cases[] = {
+        {"an entry in the dialog shown on its own",
+         [&] {
+             THighscoreDlg dialog(mainForm, records, English);
+             dialog.ShowModal(40, THighscoreMode::Enter);
+         }},
+        {"during play",
+         [&] {
+             TStoreErrorReport report(mainForm);
+             report.Show(refused);
+         }},
+        {"at quit",
+         [&] {
+             TStoreErrorReport report(mainForm);
+             report.GatherForQuit();
+             report.Show(refused);
+             report.ShowGathered();
+         }},
+    };
+    for (const auto& each : cases) {
+        QStringList titles;
+        Answers answers(std::vector<Answers::TAnswer>(2, [&](QDialog& shown) {
+            if (auto* message = qobject_cast<QMessageBox*>(&shown)) {
+                titles << message->windowTitle();
+                message->done(0);
+            } else {
+                Press("OKBtn")(shown);
+            }
+        }));
+        each.refuse();
+        EXPECT_EQ(titles.join(QStringLiteral(" | ")).toStdString(), "Novagrid") << each.when;
     }
 }

@@ -202,6 +202,20 @@ TEST(MainForm, PauseWhenAwayIsAnOptionOfTheToolBarMenuKeptAcrossRuns)
     EXPECT_FALSE(TGameSettings().AutoPause());
 }
 
+TEST(MainForm, PauseWhenAwayFollowsTheChoiceOfThisRunNotAnEditOfTheStoreMeanwhile)
+{
+    for (const bool chosen : {false, true}) {
+        TGameSettings().SetAutoPause(chosen);
+        TMainForm form(7);
+        ClickToolButton(form, "StartBtn");
+        TGameSettings().SetAutoPause(!chosen);  // another copy of the game, or the player's editor
+        QEvent event(QEvent::ActivationChange);
+        QCoreApplication::sendEvent(&form, &event);  // the form is not the active window
+        EXPECT_EQ(form.Session().Engine().Paused, chosen) << "chosen: " << chosen;
+    }
+    TGameSettings().SetAutoPause(false);
+}
+
 TEST(MainForm, TheFirstScreenSaysHowToBeginUntilTheFirstGameStarts)
 {
     const TTongueGuard guard;

@@ -76,7 +76,8 @@ protected:
     TSheets Sheets = NoiseSheets();
     TFakeClock Clock;
     bool German = false;
-    TPlayfield Field{Surface, Sheets, Engine, [this] { return German; }, [this] { return Clock.Read(); }};
+    TPlayfield Field{Surface, Sheets, Engine, [this] { return German ? TTongue::German : TTongue::English; },
+                     [this] { return Clock.Read(); }};
     THeadlessView Quiet;  // no sound, no window
     TGameEngine Engine{TGameView(Field, Field.Sprite(), Quiet, Quiet), 1};
 };

@@ -12,7 +12,7 @@
 // sprite, view.Sprite()), without a window.
 struct TStage {
     explicit TStage(const TSheets& sheets)
-        : view(surface, sheets, engine, [this] { return german; }),
+        : view(surface, sheets, engine, [this] { return german ? TTongue::German : TTongue::English; }),
           engine(TGameView(view, view.Sprite(), quiet, quiet), 2024)
     {
     }
