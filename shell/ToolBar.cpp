@@ -206,6 +206,17 @@ void TToolBar::OpenMakersSite()
 
 // ---- The menu of options ---------------------------------------------------------
 
+void TToolBar::AddOption(QMenu& menu, const QString& text, const char* name, bool on,
+                         void (TPreferences::*set)(bool))
+{
+    QAction* option = menu.addAction(text);
+    option->setObjectName(QLatin1String(name));
+    option->setCheckable(true);
+    option->setChecked(on);
+    connect(option, &QAction::toggled, this,
+            [this, set](bool checked) { session_.Errors().Keep([&] { (preferences_.*set)(checked); }); });
+}
+
 QMenu* TToolBar::AddZoomMenu(QMenu& menu)
 {
     TStoreErrorReport& errors = session_.Errors();
@@ -236,21 +247,11 @@ void TToolBar::ShowMenu(const QContextMenuEvent& event)
 {
     if (event.pos().y() >= WindowGeometry::kToolBarHeight)
         return;
-    TStoreErrorReport& errors = session_.Errors();
     const TTexts& texts = Texts();
     QMenu menu(&window_);
-    QAction* autoPause = menu.addAction(texts.AutoPauseOption);
-    autoPause->setObjectName(QStringLiteral("AutoPauseAction"));
-    autoPause->setCheckable(true);
-    autoPause->setChecked(preferences_.AutoPause());
-    connect(autoPause, &QAction::toggled, this,
-            [this, &errors](bool on) { errors.Keep([&] { preferences_.SetAutoPause(on); }); });
-    QAction* keepOnQuit = menu.addAction(texts.KeepOnQuitOption);
-    keepOnQuit->setObjectName(QStringLiteral("KeepOnQuitAction"));
-    keepOnQuit->setCheckable(true);
-    keepOnQuit->setChecked(preferences_.KeepOnQuit());
-    connect(keepOnQuit, &QAction::toggled, this,
-            [this, &errors](bool on) { errors.Keep([&] { preferences_.SetKeepOnQuit(on); }); });
+    AddOption(menu, texts.AutoPauseOption, "AutoPauseAction", preferences_.AutoPause(), &TPreferences::SetAutoPause);
+    AddOption(menu, texts.KeepOnQuitOption, "KeepOnQuitAction", preferences_.KeepOnQuit(),
+              &TPreferences::SetKeepOnQuit);
     QMenu* zoomMenu = AddZoomMenu(menu);
     QPoint at = event.globalPos();
     if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName())) {

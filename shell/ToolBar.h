@@ -68,6 +68,8 @@ private:
     void Rules();
     void OpenMakersSite();
     // The zoom's submenu of `menu`, which owns it.
+    // A checkable option of the menu, named `name`, that `set` writes as it is toggled.
+    void AddOption(QMenu& menu, const QString& text, const char* name, bool on, void (TPreferences::*set)(bool));
     QMenu* AddZoomMenu(QMenu& menu);
 
     QWidget& window_;
