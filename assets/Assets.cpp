@@ -48,7 +48,8 @@ public:
         const QImage& art = Art(state);
         const QSize size = ShownSize(art.size(), room);
         const bool whole = size.width() >= art.width();
-        QImage shown = art.scaled(size, Qt::IgnoreAspectRatio, whole ? Qt::FastTransformation : Qt::SmoothTransformation);
+        QImage shown =
+            art.scaled(size, Qt::IgnoreAspectRatio, whole ? Qt::FastTransformation : Qt::SmoothTransformation);
         if (mode == QIcon::Disabled)
             shown = Greyed(shown);
         return QPixmap::fromImage(shown);

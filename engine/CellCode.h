@@ -14,12 +14,27 @@ constexpr int32_t kFullFrom = 96;
 constexpr int32_t kBomb = 128;
 constexpr int32_t kLayerStep = 32;
 
-constexpr bool IsTile(int32_t code) { return code >= 0 && code < kBomb; }
-constexpr bool IsOccupied(int32_t code) { return code >= 0; }  // tiles and bombs
-constexpr int32_t Layers(int32_t code) { return code < 0 ? 0 : code / kLayerStep + 1; }
-constexpr int32_t Picture(int32_t code) { return code % kLayerStep; }
+constexpr bool IsTile(int32_t code)
+{
+    return code >= 0 && code < kBomb;
+}
+constexpr bool IsOccupied(int32_t code)
+{
+    return code >= 0;
+}  // tiles and bombs
+constexpr int32_t Layers(int32_t code)
+{
+    return code < 0 ? 0 : code / kLayerStep + 1;
+}
+constexpr int32_t Picture(int32_t code)
+{
+    return code % kLayerStep;
+}
 // A cell that counts towards a complete group: one to three layers.
-constexpr bool Qualifies(int32_t code) { return code >= 0 && code < kFullFrom; }
+constexpr bool Qualifies(int32_t code)
+{
+    return code >= 0 && code < kFullFrom;
+}
 
 }  // namespace CellCode
 
@@ -30,5 +45,11 @@ constexpr int kBoardCells = kBoardSize * kBoardSize;
 constexpr int kPieceSize = 3;
 constexpr int kPieceSlots = kPieceSize * kPieceSize;
 
-constexpr int BoardIndex(int column, int row) { return column * kBoardSize + row; }
-constexpr int PieceIndex(int column, int row) { return column * kPieceSize + row; }
+constexpr int BoardIndex(int column, int row)
+{
+    return column * kBoardSize + row;
+}
+constexpr int PieceIndex(int column, int row)
+{
+    return column * kPieceSize + row;
+}

@@ -21,8 +21,8 @@ enum class TMouseButton { Left, Right, Other };
 // during play only the engine's own operations change it.
 class TGameEngine {
 public:
-    static constexpr int32_t kTickMilliseconds = 300;   // the turn timer's beat
-    static constexpr int32_t kUnitsPerTick = 15;        // time units taken per tick
+    static constexpr int32_t kTickMilliseconds = 300;  // the turn timer's beat
+    static constexpr int32_t kUnitsPerTick = 15;       // time units taken per tick
     static constexpr int32_t kLongestTurn = 600;
     static constexpr int32_t kShortestTurn = 20;
 

@@ -27,15 +27,27 @@ constexpr int32_t kGrabY = 91;
 constexpr int32_t kGrabOffsetX = kGrabX - kPreviewLeft;
 constexpr int32_t kGrabOffsetY = kGrabY - kPreviewTop;
 
-constexpr int32_t CellLeft(int column) { return kBoardLeft + kCellSize * column; }
-constexpr int32_t CellTop(int row) { return kBoardTop + kCellSize * row; }
+constexpr int32_t CellLeft(int column)
+{
+    return kBoardLeft + kCellSize * column;
+}
+constexpr int32_t CellTop(int row)
+{
+    return kBoardTop + kCellSize * row;
+}
 
 // The board cell under the piece's top-left slot for a sprite at (x, y):
 // the nearest cell, with the rules' rounding (truncation toward zero).
 // Worked out in 64 bits: a sprite dragged to the far end of the 32-bit range
 // must not overflow on the way.
-constexpr int32_t TargetColumn(int32_t x) { return static_cast<int32_t>((int64_t{x} + 14) / kCellSize - 2); }
-constexpr int32_t TargetRow(int32_t y) { return static_cast<int32_t>((int64_t{y} + 9) / kCellSize - 2); }
+constexpr int32_t TargetColumn(int32_t x)
+{
+    return static_cast<int32_t>((int64_t{x} + 14) / kCellSize - 2);
+}
+constexpr int32_t TargetRow(int32_t y)
+{
+    return static_cast<int32_t>((int64_t{y} + 9) / kCellSize - 2);
+}
 
 // Level and score: five digits each, from the digit sheet, 13 pixels apart.
 constexpr int32_t kDigitLeft = 327;
@@ -55,9 +67,15 @@ constexpr int32_t kBarTop = 156;
 constexpr int32_t kBarWidth = 103;
 constexpr int32_t kBarHeight = 18;
 // A sprite whose top left lies here may stand over the bar.
-constexpr bool MayCoverTimeBar(int32_t x, int32_t y) { return 232 < x && x < 440 && 81 < y && y < 174; }
+constexpr bool MayCoverTimeBar(int32_t x, int32_t y)
+{
+    return 232 < x && x < 440 && 81 < y && y < 174;
+}
 
 // A sprite whose top left lies here, over the preview box, is thrown away when dropped.
-constexpr bool InDiscardZone(int32_t x, int32_t y) { return x > 298 && x < 338 && y > 33 && y < 73; }
+constexpr bool InDiscardZone(int32_t x, int32_t y)
+{
+    return x > 298 && x < 338 && y > 33 && y < 73;
+}
 
 }  // namespace Geometry

@@ -60,8 +60,7 @@ TPlacement GreedyPlacement(const TGameEngine& engine)
     return best;
 }
 
-TSelfPlay::TSelfPlay(uint32_t seed, TPlayer player)
-    : engine_(view_, seed), input_(seed ^ 0x9E3779B9u), player_(player)
+TSelfPlay::TSelfPlay(uint32_t seed, TPlayer player) : engine_(view_, seed), input_(seed ^ 0x9E3779B9u), player_(player)
 {
 }
 
@@ -168,30 +167,30 @@ void TSelfPlay::GreedyStep()
     const TEvent event = plan_.front();
     plan_.pop_front();
     switch (event.kind) {
-    case TEvent::TKind::Tick:
-        engine_.Timer();
-        break;
-    case TEvent::TKind::Press:
-        pointerX_ = event.x;
-        pointerY_ = event.y;
-        engine_.boxMouseDown(TMouseButton::Left, pointerX_, pointerY_);
-        break;
-    case TEvent::TKind::TurnClick:
-        engine_.boxMouseDown(TMouseButton::Right, pointerX_, pointerY_);
-        break;
-    case TEvent::TKind::Move:
-        pointerX_ = event.x;
-        pointerY_ = event.y;
-        engine_.boxMouseMove(pointerX_, pointerY_);
-        break;
-    case TEvent::TKind::DropClick:
-        engine_.boxMouseDown(TMouseButton::Left, pointerX_, pointerY_);
-        break;
-    case TEvent::TKind::Pause:
-        engine_.Pause();
-        break;
-    case TEvent::TKind::Resume:
-        engine_.boxClick();
-        break;
+        case TEvent::TKind::Tick:
+            engine_.Timer();
+            break;
+        case TEvent::TKind::Press:
+            pointerX_ = event.x;
+            pointerY_ = event.y;
+            engine_.boxMouseDown(TMouseButton::Left, pointerX_, pointerY_);
+            break;
+        case TEvent::TKind::TurnClick:
+            engine_.boxMouseDown(TMouseButton::Right, pointerX_, pointerY_);
+            break;
+        case TEvent::TKind::Move:
+            pointerX_ = event.x;
+            pointerY_ = event.y;
+            engine_.boxMouseMove(pointerX_, pointerY_);
+            break;
+        case TEvent::TKind::DropClick:
+            engine_.boxMouseDown(TMouseButton::Left, pointerX_, pointerY_);
+            break;
+        case TEvent::TKind::Pause:
+            engine_.Pause();
+            break;
+        case TEvent::TKind::Resume:
+            engine_.boxClick();
+            break;
     }
 }

@@ -5,10 +5,7 @@
 
 #include "records/ExtendedReal.h"
 
-TShiftSequence::TShiftSequence(int32_t k)
-    : x_(ExtendedReal::QuotientByPi(k))
-{
-}
+TShiftSequence::TShiftSequence(int32_t k) : x_(ExtendedReal::QuotientByPi(k)) {}
 
 uint64_t TShiftSequence::Next(uint64_t n)
 {

@@ -70,7 +70,8 @@ TLifetimeRecord TLifetimeRecord::Read(const TSettingsStore& store)
 void TLifetimeRecord::Write(const TSettingsStore& store) const
 {
     TSettingsStore::TValues values;
-    ForEachValue(*this, [&values](const QString& name, auto value) { values.emplace_back(name, QString::number(value)); });
+    ForEachValue(*this,
+                 [&values](const QString& name, auto value) { values.emplace_back(name, QString::number(value)); });
     store.WriteStrings(TKeys::Section, values);
 }
 

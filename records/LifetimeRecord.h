@@ -10,12 +10,12 @@ struct TGameTally;
 // highscore table's clearing leaves it, and a player who wants to start
 // over deletes the section.
 struct TLifetimeRecord {
-    int64_t GamesPlayed = 0;       // every game that ended, lost or given up
-    int64_t GamesTimedOut = 0;     // lost when the time ran out
+    int64_t GamesPlayed = 0;    // every game that ended, lost or given up
+    int64_t GamesTimedOut = 0;  // lost when the time ran out
     int32_t BestScore = 0;
     int32_t BestLevel = 0;
     int64_t GroupsCleared = 0;
-    int32_t MostGroupsAtOnce = 0;  // in one placement
+    int32_t MostGroupsAtOnce = 0;    // in one placement
     int64_t MillisecondsPlayed = 0;  // while the turn ran: neither paused nor over
 
     // Counts one game that has ended, from the engine's tally of it and its

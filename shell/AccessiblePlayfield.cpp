@@ -85,12 +85,12 @@ public:
         parts_[kPiece] = new TLabel(*this, *box, kPiece, QAccessible::StaticText,
                                     [](const TPlayfieldReading& r) { return r.Piece(); },
                                     {kPreviewLeft, kPreviewTop, kPiecePixels, kPiecePixels});
-        parts_[kLevel] = new TLabel(*this, *box, kLevel, QAccessible::StaticText,
-                                    [](const TPlayfieldReading& r) { return r.Level(); },
-                                    {kLabelLeft, kLevelLabelTop, 5 * kDigitStep, kLevelTop + kDigitHeight - kLevelLabelTop});
-        parts_[kScore] = new TLabel(*this, *box, kScore, QAccessible::StaticText,
-                                    [](const TPlayfieldReading& r) { return r.Score(); },
-                                    {kLabelLeft, kScoreLabelTop, 5 * kDigitStep, kScoreTop + kDigitHeight - kScoreLabelTop});
+        parts_[kLevel] = new TLabel(
+            *this, *box, kLevel, QAccessible::StaticText, [](const TPlayfieldReading& r) { return r.Level(); },
+            {kLabelLeft, kLevelLabelTop, 5 * kDigitStep, kLevelTop + kDigitHeight - kLevelLabelTop});
+        parts_[kScore] = new TLabel(
+            *this, *box, kScore, QAccessible::StaticText, [](const TPlayfieldReading& r) { return r.Score(); },
+            {kLabelLeft, kScoreLabelTop, 5 * kDigitStep, kScoreTop + kDigitHeight - kScoreLabelTop});
         parts_[kTime] = new TTimeLeft(*this, *box, kTime);
         parts_[kStatus] = new TLabel(*this, *box, kStatus, QAccessible::StatusBar, nullptr, box->rect());
         // The same words again as a notification, which a screen reader

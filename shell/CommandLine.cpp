@@ -2,15 +2,16 @@
 
 #include "records/GameSettings.h"
 
-#include "shell/help/HelpTrace.h"
 #include "assets/Texts.h"
+#include "shell/help/HelpTrace.h"
 
 namespace {
 
 // Options that QApplication takes for itself; those in the first list carry a value.
-const QStringList kQtOptionsWithValue{"-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qmljsdebugger",
-                                      "-qwindowgeometry", "-geometry", "-qwindowicon", "-icon", "-qwindowtitle",
-                                      "-title", "-display", "-style", "-stylesheet", "-session", "-name"};
+const QStringList kQtOptionsWithValue{"-platform",      "-platformpluginpath", "-platformtheme", "-plugin",
+                                      "-qmljsdebugger", "-qwindowgeometry",    "-geometry",      "-qwindowicon",
+                                      "-icon",          "-qwindowtitle",       "-title",         "-display",
+                                      "-style",         "-stylesheet",         "-session",       "-name"};
 const QStringList kQtSwitches{"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
 
 // "--option value" or "--option=value".

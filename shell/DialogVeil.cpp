@@ -1,5 +1,6 @@
 #include "shell/DialogVeil.h"
 
+#include <qdrawutil.h>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -7,7 +8,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <optional>
-#include <qdrawutil.h>
 
 #include "records/Placement.h"
 
@@ -18,21 +18,21 @@ std::optional<bool> chosenInside;
 bool IsInputEvent(QEvent::Type type)
 {
     switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-    case QEvent::TabletMove:
-        return true;
-    default:
-        return false;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::TabletMove:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -123,7 +123,8 @@ bool TDialogVeil::event(QEvent* event)
     // window's close box, it closes the dialog the way the window system would.
     if (framed_ && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool onCloseBox = mouse->button() == Qt::LeftButton && CloseBoxRect().contains(mouse->position().toPoint());
+        const bool onCloseBox =
+            mouse->button() == Qt::LeftButton && CloseBoxRect().contains(mouse->position().toPoint());
         if (event->type() == QEvent::MouseButtonPress) {
             closeBoxDown_ = onCloseBox;
             update(CloseBoxRect());

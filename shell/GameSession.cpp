@@ -11,9 +11,9 @@
 
 TGameSession::TGameSession(QWidget& window, uint32_t seed, std::function<bool()> soundOn)
     : window_(window), errors_(window), records_(chiffre_),
-      playfield_(surface_, sheets_, engine_, [] { return tongue; }),
-      sounds_(std::move(soundOn)), engine_(TGameView(playfield_, playfield_.Sprite(), sounds_, *this), seed),
-      reading_(engine_), keeper_(engine_, records_), highscoreDlg_([this] {
+      playfield_(surface_, sheets_, engine_, [] { return tongue; }), sounds_(std::move(soundOn)),
+      engine_(TGameView(playfield_, playfield_.Sprite(), sounds_, *this), seed), reading_(engine_),
+      keeper_(engine_, records_), highscoreDlg_([this] {
           return new THighscoreDlg(
               window_, records_,
               [] {

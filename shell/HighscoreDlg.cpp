@@ -28,10 +28,7 @@ const QString kClearedPlayer = QStringLiteral("Mr. Brain");
 class TSingleByteValidator : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        return Windows1252::CanEncode(input) ? Acceptable : Invalid;
-    }
+    State validate(QString& input, int&) const override { return Windows1252::CanEncode(input) ? Acceptable : Invalid; }
 };
 
 void AddEdge(QWidget* parent, const QRect& place)
@@ -45,11 +42,8 @@ void AddEdge(QWidget* parent, const QRect& place)
 
 THighscoreDlg::THighscoreDlg(QWidget& mainForm, const TPlayerRecords& records, std::function<THighscoreTexts()> texts,
                              std::function<void(const EStoreError&)> refused)
-    : TModalDialog(mainForm, {360, 329}, QStringLiteral("HighscoreDlg")),
-      records_(records),
-      texts_(std::move(texts)),
-      refused_(std::move(refused)),
-      assistiveTechnologyActive_(&QAccessible::isActive)
+    : TModalDialog(mainForm, {360, 329}, QStringLiteral("HighscoreDlg")), records_(records), texts_(std::move(texts)),
+      refused_(std::move(refused)), assistiveTechnologyActive_(&QAccessible::isActive)
 {
     AddEdge(this, {4, 4, 353, 229});
     AddEdge(this, {4, 236, 117, 89});

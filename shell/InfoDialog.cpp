@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "assets/Assets.h"
-#include "records/PlayerRecords.h"
 #include "assets/Texts.h"
+#include "records/PlayerRecords.h"
 
 namespace {
 
@@ -24,10 +24,8 @@ QString Duration(int64_t milliseconds)
 
 TInfoDialog::TInfoDialog(QWidget& mainForm, const TPlayerRecords& records, std::function<void()> showTongueDlg,
                          std::function<void()> repaintMainForm)
-    : TModalDialog(mainForm, {309, 322}, QStringLiteral("InfoDialog")),
-      records_(records),
-      showTongueDlg_(std::move(showTongueDlg)),
-      repaintMainForm_(std::move(repaintMainForm))
+    : TModalDialog(mainForm, {309, 322}, QStringLiteral("InfoDialog")), records_(records),
+      showTongueDlg_(std::move(showTongueDlg)), repaintMainForm_(std::move(repaintMainForm))
 {
     AddBevel({4, 4, 301, 197}, true);
     auto* face = new QLabel(this);

@@ -1,9 +1,9 @@
 #include "shell/KeyboardPlay.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 #include <utility>
 

@@ -48,6 +48,6 @@ protected:
 private:
     void RememberDefaultButton();
 
-    TDialogVeil* veil_ = nullptr;  // while the dialog shows inside the game's window
+    TDialogVeil* veil_ = nullptr;           // while the dialog shows inside the game's window
     QPushButton* defaultButton_ = nullptr;  // the one Enter presses inside the game's window
 };

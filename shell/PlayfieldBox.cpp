@@ -14,12 +14,12 @@ namespace {
 TMouseButton ButtonOf(const QMouseEvent& event)
 {
     switch (event.button()) {
-    case Qt::LeftButton:
-        return TMouseButton::Left;
-    case Qt::RightButton:
-        return TMouseButton::Right;
-    default:
-        return TMouseButton::Other;
+        case Qt::LeftButton:
+            return TMouseButton::Left;
+        case Qt::RightButton:
+            return TMouseButton::Right;
+        default:
+            return TMouseButton::Other;
     }
 }
 

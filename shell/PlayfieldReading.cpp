@@ -6,9 +6,7 @@
 #include "assets/Texts.h"
 #include "engine/GameEngine.h"
 
-TPlayfieldReading::TPlayfieldReading(const TGameEngine& engine) : engine_(engine), seen_(Now())
-{
-}
+TPlayfieldReading::TPlayfieldReading(const TGameEngine& engine) : engine_(engine), seen_(Now()) {}
 
 int32_t TPlayfieldReading::ShownCell(int index) const
 {

@@ -7,10 +7,11 @@
 #include <QScreen>
 
 #include "assets/Assets.h"
-#include "shell/DialogVeil.h"
 #include "assets/Texts.h"
+#include "shell/DialogVeil.h"
 
-TSplash::TSplash(QWidget& mainForm) : QDialog(&mainForm, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TSplash::TSplash(QWidget& mainForm)
+    : QDialog(&mainForm, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Splash"));
     setFixedSize(200, 150);

@@ -42,7 +42,6 @@ public:
     static void Tell(QWidget& window, const QString& text);
 
 private:
-
     QWidget& window_;
     bool silenced_ = false;
     bool quitting_ = false;

@@ -12,8 +12,8 @@
 
 #include "assets/Assets.h"
 #include "assets/Texts.h"
-#include "records/Preferences.h"
 #include "records/Placement.h"
+#include "records/Preferences.h"
 #include "shell/GameSession.h"
 #include "shell/InfoDialog.h"
 #include "shell/MenuPlacement.h"
@@ -46,13 +46,10 @@ TToolBar::TToolBar(QWidget& window, TGameSession& session, TPreferences& prefere
         AddCommand(WindowGeometry::ToolButton("HighScoreBtn"), Qt::CTRL | Qt::Key_H, &TToolBar::Highscore);
     // Ctrl+Q everywhere: the platforms that lack a standard Quit key (Windows) get it too.
     exitAction_ = AddCommand(WindowGeometry::ToolButton("ExitBtn"), Qt::CTRL | Qt::Key_Q, &TToolBar::Exit);
-    tongueAction_ =
-        AddCommand(WindowGeometry::ToolButton("TongueBtn"), Qt::CTRL | Qt::Key_L, &TToolBar::ChooseTongue);
-    rulesAction_ =
-        AddCommand(WindowGeometry::ToolButton("RulesBtn"), QKeySequence::HelpContents, &TToolBar::Rules);
+    tongueAction_ = AddCommand(WindowGeometry::ToolButton("TongueBtn"), Qt::CTRL | Qt::Key_L, &TToolBar::ChooseTongue);
+    rulesAction_ = AddCommand(WindowGeometry::ToolButton("RulesBtn"), QKeySequence::HelpContents, &TToolBar::Rules);
     infoAction_ = AddCommand(WindowGeometry::ToolButton("InfoBtn"), Qt::CTRL | Qt::Key_I, &TToolBar::Info);
-    blumoAction_ =
-        AddCommand(WindowGeometry::ToolButton("BlumoBtn"), Qt::CTRL | Qt::Key_B, &TToolBar::OpenMakersSite);
+    blumoAction_ = AddCommand(WindowGeometry::ToolButton("BlumoBtn"), Qt::CTRL | Qt::Key_B, &TToolBar::OpenMakersSite);
 
     // Checked means sound on; the picture shows which.
     soundAction_->setIcon(Assets::ToggleIcon(QStringLiteral("sound"), QStringLiteral("sound_off")));
@@ -206,8 +203,7 @@ void TToolBar::OpenMakersSite()
 
 // ---- The menu of options ---------------------------------------------------------
 
-void TToolBar::AddOption(QMenu& menu, const QString& text, const char* name, bool on,
-                         void (TPreferences::*set)(bool))
+void TToolBar::AddOption(QMenu& menu, const QString& text, const char* name, bool on, void (TPreferences::*set)(bool))
 {
     QAction* option = menu.addAction(text);
     option->setObjectName(QLatin1String(name));

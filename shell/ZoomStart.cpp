@@ -1,14 +1,14 @@
 #include "shell/ZoomStart.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <cstdio>
-#include <unistd.h>
 
-#include "records/Preferences.h"
 #include "assets/Texts.h"
+#include "records/Preferences.h"
 #include "shell/SessionEnd.h"
 #include "shell/Zoom.h"
 
@@ -21,10 +21,8 @@ const char kRestartedAt[] = "NOVAGRID_RESTARTED_AT_ZOOM";
 }  // namespace
 
 TZoomStart::TZoomStart(std::optional<int> commandLine, const TPreferences& preferences, int argc, char* argv[])
-    : commandLine_(commandLine),
-      stored_(preferences.Zoom()),
-      german_(preferences.Tongue() == static_cast<int>(TTongue::German)),
-      arguments_(argv, argv + argc)
+    : commandLine_(commandLine), stored_(preferences.Zoom()),
+      german_(preferences.Tongue() == static_cast<int>(TTongue::German)), arguments_(argv, argv + argc)
 {
     arguments_.push_back(nullptr);
     bool ok = false;

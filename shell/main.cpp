@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "assets/Assets.h"
+#include "records/Preferences.h"
 #include "shell/CommandLine.h"
 #include "shell/FontWarmUp.h"
-#include "records/Preferences.h"
 #include "shell/MainForm.h"
 #include "shell/SessionEnd.h"
 #include "shell/ZoomStart.h"
@@ -35,18 +35,18 @@ int main(int argc, char* argv[])
     const TCommandLine line = TCommandLine::Parse(arguments);
     const QString program = QFileInfo(arguments.value(0)).fileName();
     switch (line.Action) {
-    case TCommandLine::TAction::ShowHelp:
-        std::fputs(qPrintable(TCommandLine::Usage(program)), stdout);
-        return 0;
-    case TCommandLine::TAction::ShowVersion:
-        std::puts(qPrintable(TCommandLine::Version()));
-        return 0;
-    case TCommandLine::TAction::Fail:
-        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", qPrintable(program), qPrintable(line.Error),
-                     qPrintable(program));
-        return 2;
-    case TCommandLine::TAction::Play:
-        break;
+        case TCommandLine::TAction::ShowHelp:
+            std::fputs(qPrintable(TCommandLine::Usage(program)), stdout);
+            return 0;
+        case TCommandLine::TAction::ShowVersion:
+            std::puts(qPrintable(TCommandLine::Version()));
+            return 0;
+        case TCommandLine::TAction::Fail:
+            std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", qPrintable(program), qPrintable(line.Error),
+                         qPrintable(program));
+            return 2;
+        case TCommandLine::TAction::Play:
+            break;
     }
 
     const TPreferences preferences = TPreferences::Read();

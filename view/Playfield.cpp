@@ -8,11 +8,11 @@
 #include <QFont>
 #include <QString>
 
+#include "assets/Texts.h"
 #include "engine/GameEngine.h"
 #include "engine/PlayfieldGeometry.h"
 #include "view/Sheets.h"
 #include "view/Surface.h"
-#include "assets/Texts.h"
 
 // The playfield's places, named where the rules read them too.
 using namespace Geometry;
@@ -22,7 +22,6 @@ namespace {
 constexpr int kDigitCount = 5;
 constexpr int32_t kLargestNumber = 99999;
 constexpr QRgb kLabelColour = 0xFFFF00;
-
 
 constexpr QRgb kEmptySlotTint = qRgb(31, 31, 31);  // ORed over the board by the frame's empty slots
 constexpr QPoint kFlash{400, 50};
@@ -63,13 +62,8 @@ uint32_t SteadyTicks()
 
 TPlayfield::TPlayfield(TSurface& surface, const TSheets& sheets, const TGameEngine& engine,
                        std::function<TTongue()> language, TTickCounter ticks)
-    : surface_(surface),
-      sheets_(sheets),
-      engine_(engine),
-      language_(std::move(language)),
-      ticks_(std::move(ticks)),
-      piecePicture_(NewBitmap(kPiecePixels, kPiecePixels)),
-      pieceMask_(NewBitmap(kPiecePixels, kPiecePixels)),
+    : surface_(surface), sheets_(sheets), engine_(engine), language_(std::move(language)), ticks_(std::move(ticks)),
+      piecePicture_(NewBitmap(kPiecePixels, kPiecePixels)), pieceMask_(NewBitmap(kPiecePixels, kPiecePixels)),
       sprite_(surface, kPiecePixels, kPiecePixels)
 {
     sprite_.SetPicture(piecePicture_, 0, 0);
@@ -83,8 +77,8 @@ void TPlayfield::SetApplyTexts(std::function<void()> hook)
 
 void TPlayfield::Paint()
 {
-    surface_.Transfer(0, 0, TSurface::kWidth, TSurface::kHeight,
-                      sheets_.Bitmaps(TSheets::kBackground), 0, 0, TRasterOp::Copy);
+    surface_.Transfer(0, 0, TSurface::kWidth, TSurface::kHeight, sheets_.Bitmaps(TSheets::kBackground), 0, 0,
+                      TRasterOp::Copy);
     if (!engine_.Paused) {
         for (int column = 0; column < kBoardSize; ++column)
             for (int row = 0; row < kBoardSize; ++row)
@@ -166,8 +160,8 @@ void TPlayfield::RenderPiece()
             if (!CellCode::IsOccupied(code))
                 continue;
             const QPoint tile = TileOf(code);
-            BlockTransfer(piecePicture_, i * kCellSize, j * kCellSize, kCellSize, kCellSize, tiles, tile.x(),
-                          tile.y(), TRasterOp::Copy);
+            BlockTransfer(piecePicture_, i * kCellSize, j * kCellSize, kCellSize, kCellSize, tiles, tile.x(), tile.y(),
+                          TRasterOp::Copy);
             FillRect(pieceMask_, QRect(i * kCellSize, j * kCellSize, kCellSize, kCellSize), qRgb(0, 0, 0));
         }
     }
@@ -231,8 +225,8 @@ void TPlayfield::ExplodePiece()
 
 void TPlayfield::InvertCell(int column, int row)
 {
-    surface_.Transfer(CellLeft(column), CellTop(row), kCellSize, kCellSize,
-                      sheets_.Bitmaps(TSheets::kTiles), kFlash.x(), kFlash.y(), TRasterOp::Xor);
+    surface_.Transfer(CellLeft(column), CellTop(row), kCellSize, kCellSize, sheets_.Bitmaps(TSheets::kTiles),
+                      kFlash.x(), kFlash.y(), TRasterOp::Xor);
 }
 
 void TPlayfield::Delay(int milliseconds)

@@ -30,8 +30,8 @@ class TPlayfield final : public TDrawingOutlet {
 public:
     // `engine` is only stored here, so it may be constructed after the
     // playfield. `language` tells the language of the labels at each draw.
-    TPlayfield(TSurface& surface, const TSheets& sheets, const TGameEngine& engine,
-               std::function<TTongue()> language, TTickCounter ticks = SteadyTicks);
+    TPlayfield(TSurface& surface, const TSheets& sheets, const TGameEngine& engine, std::function<TTongue()> language,
+               TTickCounter ticks = SteadyTicks);
     TPlayfield(const TPlayfield&) = delete;
     TPlayfield& operator=(const TPlayfield&) = delete;
 

@@ -19,8 +19,8 @@ void CombineRow(QRgb* __restrict d, const QRgb* __restrict s, int width, Combine
 }
 
 template <typename Combine>
-void CombineRows(uchar* dstRow, qsizetype dstStride, const uchar* srcRow, qsizetype srcStride,
-                 int width, int height, Combine combine)
+void CombineRows(uchar* dstRow, qsizetype dstStride, const uchar* srcRow, qsizetype srcStride, int width, int height,
+                 Combine combine)
 {
     for (int row = 0; row < height; ++row, dstRow += dstStride, srcRow += srcStride)
         CombineRow(reinterpret_cast<QRgb*>(dstRow), reinterpret_cast<const QRgb*>(srcRow), width, combine);
@@ -28,8 +28,8 @@ void CombineRows(uchar* dstRow, qsizetype dstStride, const uchar* srcRow, qsizet
 
 // One row of a masked compose; `saved`, when wanted, gets the pixels below.
 template <bool Saving>
-void ComposeRow(QRgb* __restrict d, QRgb* __restrict saved, const QRgb* __restrict under,
-                const QRgb* __restrict mask, const QRgb* __restrict picture, int width)
+void ComposeRow(QRgb* __restrict d, QRgb* __restrict saved, const QRgb* __restrict under, const QRgb* __restrict mask,
+                const QRgb* __restrict picture, int width)
 {
     for (int i = 0; i < width; ++i) {
         const QRgb below = under[i];
@@ -48,8 +48,7 @@ struct TClipped {
 };
 
 template <size_t Sources>
-TClipped<Sources> Clip(const QImage& dst, int x, int y, int w, int h,
-                       const std::array<const QImage*, Sources>& sources,
+TClipped<Sources> Clip(const QImage& dst, int x, int y, int w, int h, const std::array<const QImage*, Sources>& sources,
                        const std::array<QPoint, Sources>& from)
 {
     Q_ASSERT(dst.isNull() || dst.depth() == 32);
@@ -70,8 +69,8 @@ TClipped<Sources> Clip(const QImage& dst, int x, int y, int w, int h,
     TClipped<Sources> clipped;
     if (endX <= skipX || endY <= skipY)
         return clipped;
-    clipped.target = QRect(static_cast<int>(x + skipX), static_cast<int>(y + skipY),
-                           static_cast<int>(endX - skipX), static_cast<int>(endY - skipY));
+    clipped.target = QRect(static_cast<int>(x + skipX), static_cast<int>(y + skipY), static_cast<int>(endX - skipX),
+                           static_cast<int>(endY - skipY));
     for (size_t i = 0; i < Sources; ++i)
         clipped.from[i] = QPoint(static_cast<int>(from[i].x() + skipX), static_cast<int>(from[i].y() + skipY));
     return clipped;
@@ -89,8 +88,7 @@ uchar* PixelAt(QImage& image, QPoint at)
 
 }  // namespace
 
-QRect BlockTransfer(QImage& dst, int x, int y, int w, int h,
-                    const QImage& src, int sx, int sy, TRasterOp op)
+QRect BlockTransfer(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy, TRasterOp op)
 {
     const TClipped<1> clipped = Clip<1>(dst, x, y, w, h, {&src}, {QPoint(sx, sy)});
     if (clipped.target.isEmpty())
@@ -107,18 +105,18 @@ QRect BlockTransfer(QImage& dst, int x, int y, int w, int h,
     const int rows = clipped.target.height();
 
     switch (op) {
-    case TRasterOp::Copy:
-        CombineRows(d, dstStride, s, srcStride, cols, rows, [](QRgb, QRgb b) { return b; });
-        break;
-    case TRasterOp::And:
-        CombineRows(d, dstStride, s, srcStride, cols, rows, [](QRgb a, QRgb b) { return a & b; });
-        break;
-    case TRasterOp::Or:
-        CombineRows(d, dstStride, s, srcStride, cols, rows, [](QRgb a, QRgb b) { return a | b; });
-        break;
-    case TRasterOp::Xor:
-        CombineRows(d, dstStride, s, srcStride, cols, rows, [](QRgb a, QRgb b) { return a ^ b; });
-        break;
+        case TRasterOp::Copy:
+            CombineRows(d, dstStride, s, srcStride, cols, rows, [](QRgb, QRgb b) { return b; });
+            break;
+        case TRasterOp::And:
+            CombineRows(d, dstStride, s, srcStride, cols, rows, [](QRgb a, QRgb b) { return a & b; });
+            break;
+        case TRasterOp::Or:
+            CombineRows(d, dstStride, s, srcStride, cols, rows, [](QRgb a, QRgb b) { return a | b; });
+            break;
+        case TRasterOp::Xor:
+            CombineRows(d, dstStride, s, srcStride, cols, rows, [](QRgb a, QRgb b) { return a ^ b; });
+            break;
     }
     return clipped.target;
 }
@@ -167,15 +165,15 @@ QRect Compose(QImage& dst, int x, int y, int w, int h, const QImage& under, QPoi
 
 }  // namespace
 
-QRect MaskedCompose(QImage& dst, int x, int y, int w, int h, const QImage& under, QPoint underAt,
-                    const QImage& mask, QPoint maskAt, const QImage& picture, QPoint pictureAt)
+QRect MaskedCompose(QImage& dst, int x, int y, int w, int h, const QImage& under, QPoint underAt, const QImage& mask,
+                    QPoint maskAt, const QImage& picture, QPoint pictureAt)
 {
     return Compose<false>(dst, x, y, w, h, under, underAt, mask, maskAt, picture, pictureAt, dst, QPoint());
 }
 
 QRect MaskedComposeSaving(QImage& dst, int x, int y, int w, int h, const QImage& under, QPoint underAt,
-                          const QImage& mask, QPoint maskAt, const QImage& picture, QPoint pictureAt,
-                          QImage& saved, QPoint savedAt)
+                          const QImage& mask, QPoint maskAt, const QImage& picture, QPoint pictureAt, QImage& saved,
+                          QPoint savedAt)
 {
     return Compose<true>(dst, x, y, w, h, under, underAt, mask, maskAt, picture, pictureAt, saved, savedAt);
 }

@@ -16,8 +16,7 @@ enum class TRasterOp { Copy, And, Or, Xor };
 // read or written. `dst` may be `src`: the transfer then reads the pixels as
 // they were before it. Returns the destination rectangle written (empty if
 // nothing was).
-QRect BlockTransfer(QImage& dst, int x, int y, int w, int h,
-                    const QImage& src, int sx, int sy, TRasterOp op);
+QRect BlockTransfer(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy, TRasterOp op);
 
 // Writes (under AND mask) OR picture into the w x h rectangle of `dst` at
 // (x, y), in one pass, each source read from its own top left: how a masked
@@ -26,15 +25,15 @@ QRect BlockTransfer(QImage& dst, int x, int y, int w, int h,
 // The rectangle is clipped to all four bitmaps, the others shifted to match;
 // a pixel is written only where all three sources reach it. `dst` may be one
 // of the sources. Returns the destination rectangle written.
-QRect MaskedCompose(QImage& dst, int x, int y, int w, int h, const QImage& under, QPoint underAt,
-                    const QImage& mask, QPoint maskAt, const QImage& picture, QPoint pictureAt);
+QRect MaskedCompose(QImage& dst, int x, int y, int w, int h, const QImage& under, QPoint underAt, const QImage& mask,
+                    QPoint maskAt, const QImage& picture, QPoint pictureAt);
 
 // MaskedCompose that also copies each `under` pixel it reads into `saved`,
 // from `savedAt` on, in the same pass: a sprite drawn over pixels it keeps.
 // The rectangle is clipped to `saved` as well. `saved` must not be `dst`.
 QRect MaskedComposeSaving(QImage& dst, int x, int y, int w, int h, const QImage& under, QPoint underAt,
-                          const QImage& mask, QPoint maskAt, const QImage& picture, QPoint pictureAt,
-                          QImage& saved, QPoint savedAt);
+                          const QImage& mask, QPoint maskAt, const QImage& picture, QPoint pictureAt, QImage& saved,
+                          QPoint savedAt);
 
 // Fills the part of `rect` inside `dst` with `color`; returns that part.
 QRect FillRect(QImage& dst, const QRect& rect, QRgb color);

@@ -82,10 +82,8 @@ bool Reaches(const QImage& image, QPoint origin, const QRect& part)
 }  // namespace
 
 tSprite::tSprite(TSurface& canvas, int32_t width, int32_t height)
-    : Place{.Width = Magnitude(width), .Height = Magnitude(height)},
-      SaveUnder(NewBitmap(Place.Width, Place.Height)),
-      HasSaveUnder(!SaveUnder.isNull()),
-      Canvas(canvas)
+    : Place{.Width = Magnitude(width), .Height = Magnitude(height)}, SaveUnder(NewBitmap(Place.Width, Place.Height)),
+      HasSaveUnder(!SaveUnder.isNull()), Canvas(canvas)
 {
 }
 
@@ -168,7 +166,8 @@ void tSprite::DrawFresh()
 {
     // The pixels below are kept first, for Hide, then drawn over.
     const QImage& surface = Canvas.Image();
-    CopyPart(SaveUnder, QPoint(Place.X, Place.Y), surface, QPoint(0, 0), Within(surface.rect(), Place.X, Place.Y, Place.Width, Place.Height));
+    CopyPart(SaveUnder, QPoint(Place.X, Place.Y), surface, QPoint(0, 0),
+             Within(surface.rect(), Place.X, Place.Y, Place.Width, Place.Height));
     Recompose();
 }
 
@@ -184,7 +183,8 @@ void tSprite::Recompose()
     if (part.isEmpty())
         return;
     const QPoint at(Place.X, Place.Y);
-    Canvas.DrawInPlace(part, [&](QImage& surface) { Compose(surface, QPoint(0, 0), SaveUnder, at, at, part, nullptr); });
+    Canvas.DrawInPlace(part,
+                       [&](QImage& surface) { Compose(surface, QPoint(0, 0), SaveUnder, at, at, part, nullptr); });
 }
 
 void tSprite::Compose(QImage& dst, QPoint dstOrigin, const QImage& under, QPoint underOrigin, QPoint spriteAt,
@@ -199,8 +199,8 @@ void tSprite::Compose(QImage& dst, QPoint dstOrigin, const QImage& under, QPoint
     const QPoint pictureAt = Shifted(PictureX, PictureY, inSprite);
     if (Reaches(*Mask, maskAt, part) && Reaches(*Picture, pictureAt, part)) {
         if (saved)
-            MaskedComposeSaving(dst, inDst.x(), inDst.y(), part.width(), part.height(), under, inUnder, *Mask,
-                                maskAt, *Picture, pictureAt, *saved, inSprite);
+            MaskedComposeSaving(dst, inDst.x(), inDst.y(), part.width(), part.height(), under, inUnder, *Mask, maskAt,
+                                *Picture, pictureAt, *saved, inSprite);
         else
             MaskedCompose(dst, inDst.x(), inDst.y(), part.width(), part.height(), under, inUnder, *Mask, maskAt,
                           *Picture, pictureAt);

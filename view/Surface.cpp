@@ -12,8 +12,7 @@ constexpr int kDotsPerMeterAt96Dpi = 3780;
 
 }  // namespace
 
-TSurface::TSurface(QSize size)
-    : image_(NewBitmap(size.width(), size.height()))
+TSurface::TSurface(QSize size) : image_(NewBitmap(size.width(), size.height()))
 {
     image_.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
     image_.setDotsPerMeterY(kDotsPerMeterAt96Dpi);

@@ -119,8 +119,8 @@ void BM_FullRepaint(benchmark::State& state)
 {
     TScene scene;
     for (auto _ : state) {
-        scene.surface.Transfer(0, 0, TSurface::kWidth, TSurface::kHeight,
-                               scene.sheets.Bitmaps(TSheets::kBackground), 0, 0, TRasterOp::Copy);
+        scene.surface.Transfer(0, 0, TSurface::kWidth, TSurface::kHeight, scene.sheets.Bitmaps(TSheets::kBackground), 0,
+                               0, TRasterOp::Copy);
         for (int column = 0; column < kBoardSize; ++column)
             for (int row = 0; row < kBoardSize; ++row)
                 scene.view.DrawCell(column, row);
@@ -158,10 +158,14 @@ BENCHMARK(BM_DrawTimeBar)->Arg(0)->Arg(1)->UseRealTime();
 QPainter::CompositionMode PainterMode(TRasterOp op)
 {
     switch (op) {
-    case TRasterOp::Copy: return QPainter::CompositionMode_Source;
-    case TRasterOp::And: return QPainter::RasterOp_SourceAndDestination;
-    case TRasterOp::Or: return QPainter::RasterOp_SourceOrDestination;
-    case TRasterOp::Xor: return QPainter::RasterOp_SourceXorDestination;
+        case TRasterOp::Copy:
+            return QPainter::CompositionMode_Source;
+        case TRasterOp::And:
+            return QPainter::RasterOp_SourceAndDestination;
+        case TRasterOp::Or:
+            return QPainter::RasterOp_SourceOrDestination;
+        case TRasterOp::Xor:
+            return QPainter::RasterOp_SourceXorDestination;
     }
     return QPainter::CompositionMode_Source;
 }

@@ -11,16 +11,16 @@
 // nothing like it appears within 20 seconds.
 #include <xcb/xcb.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
 #include <memory>
 #include <string>
-#include <poll.h>
-#include <unistd.h>
 
 namespace {
 
@@ -122,7 +122,8 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         if (watchMs <= 0)
             return 0;
-        giveUp = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(watchMs));
+        giveUp = Clock::now() +
+                 std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(watchMs));
     }
     return found ? 0 : 1;
 }

@@ -26,8 +26,7 @@ bool AskedForTrace(const QString& programFolder, const QStringList& arguments)
 {
     if (QFileInfo::exists(QDir(programFolder).filePath(QStringLiteral("debug.debug"))))
         return true;
-    return std::any_of(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(),
-                       IsTraceSwitch);
+    return std::any_of(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(), IsTraceSwitch);
 }
 
 }  // namespace

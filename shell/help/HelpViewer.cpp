@@ -9,10 +9,10 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "assets/Assets.h"
 #include "shell/help/HelpFile.h"
 #include "shell/help/HelpPlacement.h"
 #include "shell/help/HelpReading.h"
-#include "assets/Assets.h"
 
 namespace hh {
 
@@ -71,9 +71,11 @@ void THelpViewer::ShowTopic(int topic)
         if (bundle.isEmpty()) {
             const QString file = helpFile_.toHtmlEscaped();
             ShowProblem(QStringLiteral("Die Hilfedatei <b>%1</b> wurde nicht gefunden. "
-                                       "Installiere das Spiel bitte neu.").arg(file),
+                                       "Installiere das Spiel bitte neu.")
+                            .arg(file),
                         QStringLiteral("The help file <b>%1</b> was not found. "
-                                       "Please install the game again.").arg(file));
+                                       "Please install the game again.")
+                            .arg(file));
             return;
         }
         // Qt reads the bundle from our checked copy, never from the file,
@@ -83,9 +85,11 @@ void THelpViewer::ShowTopic(int topic)
             bundle_.clear();
             const QString file = bundle.toHtmlEscaped();
             ShowProblem(QStringLiteral("Die Hilfedatei <b>%1</b> ist beschädigt und kann nicht gelesen werden. "
-                                       "Installiere das Spiel bitte neu.").arg(file),
+                                       "Installiere das Spiel bitte neu.")
+                            .arg(file),
                         QStringLiteral("The help file <b>%1</b> is damaged and cannot be read. "
-                                       "Please install the game again.").arg(file));
+                                       "Please install the game again.")
+                            .arg(file));
             return;
         }
         registered_ = bundle;

@@ -36,12 +36,10 @@ public:
     void ShowTopic(int topic);
 
     // Shows the window, restores it when minimised, raises it and makes it
-    // the active window (on Wayland by showing it anew when it is behind). The first time, the window opens beside the active
-    // window (the game's, where the player asked for the rules), narrowed
-    // down to kNarrowestWidth if need be, or over it where the screen has no
-    // room beside it (HelpPlacement.h); without an active window, in the
-    // middle of the screen. Either way it lies wholly on that screen's free
-    // area. Later it stays where the player put it.
+    // the active window (on Wayland by showing it anew when it is behind). The first time, the window opens beside the
+    // active window (the game's, where the player asked for the rules), narrowed down to kNarrowestWidth if need be, or
+    // over it where the screen has no room beside it (HelpPlacement.h); without an active window, in the middle of the
+    // screen. Either way it lies wholly on that screen's free area. Later it stays where the player put it.
     void BringToFront();
 
 protected:

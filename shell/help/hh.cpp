@@ -43,23 +43,40 @@ THelpViewer& ViewerFor(const QString& helpFile)
 QString CommandName(int command)
 {
     switch (command) {
-    case 1: return QStringLiteral("HELP_CONTEXT");
-    case 2: return QStringLiteral("HELP_QUIT");
-    case 3: return QStringLiteral("HELP_INDEX or HELP_CONTENTS");
-    case 4: return QStringLiteral("HELP_HELPONHELP");
-    case 5: return QStringLiteral("HELP_SETINDEX or HELP_SETCONTENTS");
-    case 8: return QStringLiteral("HELP_CONTEXTPOPUP");
-    case 9: return QStringLiteral("HELP_FORCEFILE");
-    case 10: return QStringLiteral("HELP_CONTEXTMENU");
-    case 11: return QStringLiteral("HELP_FINDER");
-    case 12: return QStringLiteral("HELP_WM_HELP");
-    case 13: return QStringLiteral("HELP_SETPOPUP_POS");
-    case 257: return QStringLiteral("HELP_KEY");
-    case 258: return QStringLiteral("HELP_COMMAND");
-    case 261: return QStringLiteral("HELP_PARTIALKEY");
-    case 513: return QStringLiteral("HELP_MULTIKEY");
-    case 515: return QStringLiteral("HELP_SETWINPOS");
-    default: return QStringLiteral("??");
+        case 1:
+            return QStringLiteral("HELP_CONTEXT");
+        case 2:
+            return QStringLiteral("HELP_QUIT");
+        case 3:
+            return QStringLiteral("HELP_INDEX or HELP_CONTENTS");
+        case 4:
+            return QStringLiteral("HELP_HELPONHELP");
+        case 5:
+            return QStringLiteral("HELP_SETINDEX or HELP_SETCONTENTS");
+        case 8:
+            return QStringLiteral("HELP_CONTEXTPOPUP");
+        case 9:
+            return QStringLiteral("HELP_FORCEFILE");
+        case 10:
+            return QStringLiteral("HELP_CONTEXTMENU");
+        case 11:
+            return QStringLiteral("HELP_FINDER");
+        case 12:
+            return QStringLiteral("HELP_WM_HELP");
+        case 13:
+            return QStringLiteral("HELP_SETPOPUP_POS");
+        case 257:
+            return QStringLiteral("HELP_KEY");
+        case 258:
+            return QStringLiteral("HELP_COMMAND");
+        case 261:
+            return QStringLiteral("HELP_PARTIALKEY");
+        case 513:
+            return QStringLiteral("HELP_MULTIKEY");
+        case 515:
+            return QStringLiteral("HELP_SETWINPOS");
+        default:
+            return QStringLiteral("??");
     }
 }
 
@@ -95,17 +112,17 @@ void THookHelpSystem::HelpHook(int command, int data, bool& callDefault)
     HelpTrace().Write(QStringLiteral("THookHelpSystem.HelpHook(%1 (%2), %3)")
                           .arg(CommandName(command), QString::number(command), QString::number(data)));
     switch (command) {
-    case HELP_CONTEXT:
-    case HELP_CONTEXTPOPUP:
-        HHShowError(HHHelpContext(helpFile_, data, windowDefinition_, mode_));
-        callDefault = false;
-        break;
-    case HELP_SETPOPUP_POS:
-        callDefault = false;
-        break;
-    default:
-        callDefault = true;
-        break;
+        case HELP_CONTEXT:
+        case HELP_CONTEXTPOPUP:
+            HHShowError(HHHelpContext(helpFile_, data, windowDefinition_, mode_));
+            callDefault = false;
+            break;
+        case HELP_SETPOPUP_POS:
+            callDefault = false;
+            break;
+        default:
+            callDefault = true;
+            break;
     }
 }
 

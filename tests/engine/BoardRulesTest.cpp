@@ -106,10 +106,10 @@ TEST_P(BonusSounds, FollowTheNumberOfGroups)
 }
 
 const std::vector<std::string> kThreeSteps{"Delay 200", "PlayEffect wait 5", "PlayEffect wait 5", "PlayEffect wait 5"};
-const std::vector<std::string> kNineBig{"Delay 200", "PlayEffect wait 6", "PlayEffect wait 5", "PlayEffect wait 5",
+const std::vector<std::string> kNineBig{"Delay 200",         "PlayEffect wait 6", "PlayEffect wait 5",
                                         "PlayEffect wait 5", "PlayEffect wait 5", "PlayEffect wait 5",
                                         "PlayEffect wait 5", "PlayEffect wait 5", "PlayEffect wait 5",
-                                        "PlayEffect wait 5"};
+                                        "PlayEffect wait 5", "PlayEffect wait 5"};
 
 INSTANTIATE_TEST_SUITE_P(Groups, BonusSounds,
                          ::testing::Values(BonusCase{3, 3, 1, {}}, BonusCase{4, 3, 2, {}},
@@ -143,9 +143,13 @@ INSTANTIATE_TEST_SUITE_P(Levels, GroupValue,
 
 TEST_F(BoardRules, TheTimeLimitShrinksWithTheLevelDownToTwenty)
 {
-    struct Case { int32_t levelBefore; bool clears; int32_t limit; };
-    for (const Case& each : {Case{192, true, 21}, Case{193, true, 20}, Case{500, true, 20}, Case{0, false, 600},
-                             Case{100, false, 300}}) {
+    struct Case {
+        int32_t levelBefore;
+        bool clears;
+        int32_t limit;
+    };
+    for (const Case& each :
+         {Case{192, true, 21}, Case{193, true, 20}, Case{500, true, 20}, Case{0, false, 600}, Case{100, false, 300}}) {
         StartGame();
         if (each.clears)
             FillCells(0, 0, 3, 3, 0);
@@ -249,10 +253,10 @@ TEST_F(BoardRules, BombsEmptyAnyCellWithAnExplosionEachAndNoLandingSound)
     view.Calls.clear();
     engine.PlacePiece();
 
-    EXPECT_EQ(view.Calls, (std::vector<std::string>{
-                              "DrawCell 2 3", "ExplodeCell 98 128", "PlayEffect wait 2", "DrawNumbers",
-                              "DrawCell 3 3", "ExplodeCell 123 128", "PlayEffect wait 2", "DrawNumbers",
-                              "DrawNumbers", "DrawCell 4 3"}));
+    EXPECT_EQ(view.Calls,
+              (std::vector<std::string>{"DrawCell 2 3", "ExplodeCell 98 128", "PlayEffect wait 2", "DrawNumbers",
+                                        "DrawCell 3 3", "ExplodeCell 123 128", "PlayEffect wait 2", "DrawNumbers",
+                                        "DrawNumbers", "DrawCell 4 3"}));
     EXPECT_EQ(engine.Cell(2, 3), CellCode::kEmpty);
     EXPECT_EQ(engine.Cell(3, 3), CellCode::kEmpty);
     EXPECT_EQ(engine.Score, 1);
@@ -287,7 +291,10 @@ TEST_F(BoardRules, TargetCellFollowsTruncatingDivisionLeftOfTheBoard)
 TEST_F(BoardRules, ThrowingAwayFiveTilesExplodesEachSlotRowByRowAndFloorsTheScore)
 {
     StartGame();
-    SetPiece({{PieceIndex(1, 0), 1}, {PieceIndex(0, 1), 2}, {PieceIndex(2, 1), 3}, {PieceIndex(0, 2), 4},
+    SetPiece({{PieceIndex(1, 0), 1},
+              {PieceIndex(0, 1), 2},
+              {PieceIndex(2, 1), 3},
+              {PieceIndex(0, 2), 4},
               {PieceIndex(1, 2), 128}});
     engine.Score = 30;
     view.Place.Visible = true;
@@ -300,12 +307,12 @@ TEST_F(BoardRules, ThrowingAwayFiveTilesExplodesEachSlotRowByRowAndFloorsTheScor
     EXPECT_FALSE(engine.Holding);
     const std::vector<std::string> head(view.Calls.begin(), view.Calls.begin() + 22);
     EXPECT_EQ(head, (std::vector<std::string>{
-                        "Release", "SetPosition 321 53",
-                        "ErasePreviewSlot 1 0", "ExplodeCell 346 53", "PlayEffect wait 2", "DrawNumbers",
-                        "ErasePreviewSlot 0 1", "ExplodeCell 321 78", "PlayEffect wait 2", "DrawNumbers",
-                        "ErasePreviewSlot 2 1", "ExplodeCell 371 78", "PlayEffect wait 2", "DrawNumbers",
-                        "ErasePreviewSlot 0 2", "ExplodeCell 321 103", "PlayEffect wait 2", "DrawNumbers",
-                        "ErasePreviewSlot 1 2", "ExplodeCell 346 103", "PlayEffect wait 2", "DrawNumbers"}));
+                        "Release",           "SetPosition 321 53", "ErasePreviewSlot 1 0", "ExplodeCell 346 53",
+                        "PlayEffect wait 2", "DrawNumbers",        "ErasePreviewSlot 0 1", "ExplodeCell 321 78",
+                        "PlayEffect wait 2", "DrawNumbers",        "ErasePreviewSlot 2 1", "ExplodeCell 371 78",
+                        "PlayEffect wait 2", "DrawNumbers",        "ErasePreviewSlot 0 2", "ExplodeCell 321 103",
+                        "PlayEffect wait 2", "DrawNumbers",        "ErasePreviewSlot 1 2", "ExplodeCell 346 103",
+                        "PlayEffect wait 2", "DrawNumbers"}));
     EXPECT_EQ(Count("PlayEffect wait 2"), 5);
     // Then the piece goes and a new one is dealt with full time.
     EXPECT_EQ(view.Calls[22], "Hide");

@@ -91,7 +91,10 @@ TEST_F(DealAndTurn, TheTopValueAtLevelZeroComesOnceInThirtyThreeDraws)
 TEST_F(DealAndTurn, HigherLevelsAllowThickerTiles)
 {
     StartGame();
-    struct Case { int32_t level; int32_t highest; };
+    struct Case {
+        int32_t level;
+        int32_t highest;
+    };
     for (const Case& each : {Case{64, 64}, Case{127, 64}, Case{128, 96}, Case{192, 128}, Case{1000, 128}}) {
         const DealStats stats = DealMany(engine, each.level, 20000);
         EXPECT_EQ(stats.codes.rbegin()->first, each.highest) << "level " << each.level;

@@ -22,21 +22,53 @@ public:
     void InvertCell(int c, int r) override { Log("InvertCell", c, r); }
     void ErasePreviewSlot(int i, int j) override { Log("ErasePreviewSlot", i, j); }
     void ExplodeCell(int32_t x, int32_t y) override { Log("ExplodeCell", x, y); }
-    void ExplodePiece() override { Log("ExplodePiece"); THeadlessView::ExplodePiece(); }
+    void ExplodePiece() override
+    {
+        Log("ExplodePiece");
+        THeadlessView::ExplodePiece();
+    }
     void Delay(int ms) override { Log("Delay", ms); }
 
-    void SetPosition(int32_t x, int32_t y) override { Log("SetPosition", x, y); THeadlessView::SetPosition(x, y); }
-    void Show() override { Log("Show"); THeadlessView::Show(); }
-    void Hide() override { Log("Hide"); THeadlessView::Hide(); }
-    void Grab(int32_t x, int32_t y) override { Log("Grab", x, y); THeadlessView::Grab(x, y); }
-    void DragTo(int32_t x, int32_t y) override { Log("DragTo", x, y); THeadlessView::DragTo(x, y); }
-    void Release() override { Log("Release"); THeadlessView::Release(); }
+    void SetPosition(int32_t x, int32_t y) override
+    {
+        Log("SetPosition", x, y);
+        THeadlessView::SetPosition(x, y);
+    }
+    void Show() override
+    {
+        Log("Show");
+        THeadlessView::Show();
+    }
+    void Hide() override
+    {
+        Log("Hide");
+        THeadlessView::Hide();
+    }
+    void Grab(int32_t x, int32_t y) override
+    {
+        Log("Grab", x, y);
+        THeadlessView::Grab(x, y);
+    }
+    void DragTo(int32_t x, int32_t y) override
+    {
+        Log("DragTo", x, y);
+        THeadlessView::DragTo(x, y);
+    }
+    void Release() override
+    {
+        Log("Release");
+        THeadlessView::Release();
+    }
 
     void PlayEffect(bool wait, TEffect effect) override
     {
         Log(wait ? "PlayEffect wait" : "PlayEffect", static_cast<int>(effect));
     }
-    void ShowPauseText(bool visible) override { Log("ShowPauseText", visible); THeadlessView::ShowPauseText(visible); }
+    void ShowPauseText(bool visible) override
+    {
+        Log("ShowPauseText", visible);
+        THeadlessView::ShowPauseText(visible);
+    }
     void ShowGameOverDlg() override { Log("GameOverDlg"); }
     bool ShowGiveUpDlg() override
     {

@@ -11,7 +11,11 @@ void PickUp(TGameEngine& engine, TMouseButton button = TMouseButton::Left)
 
 TEST_F(TurnCycle, TheTimeBarRunsDownFifteenUnitsPerTick)
 {
-    struct Case { int32_t limit; int ticksToEnd; int32_t afterFirst; };
+    struct Case {
+        int32_t limit;
+        int ticksToEnd;
+        int32_t afterFirst;
+    };
     for (const Case& each : {Case{600, 40, 585}, Case{20, 2, 5}, Case{21, 2, 6}}) {
         StartGame();
         engine.TimeLimit = each.limit;
@@ -38,9 +42,9 @@ TEST_F(TurnCycle, TimeRunningOutOnAWaitingPieceEndsTheGame)
 
     EXPECT_TRUE(engine.GameOver);
     EXPECT_EQ(engine.Score, 23);
-    EXPECT_EQ(view.Calls, (std::vector<std::string>{"DrawTimeBar", "ExplodePiece", "Hide", "DrawNumbers", "Hide",
-                                                    "GameEnded 1", "PlayEffect 3", "GameOverDlg",
-                                                    "HighscoreDlg 23 1"}));
+    EXPECT_EQ(view.Calls,
+              (std::vector<std::string>{"DrawTimeBar", "ExplodePiece", "Hide", "DrawNumbers", "Hide", "GameEnded 1",
+                                        "PlayEffect 3", "GameOverDlg", "HighscoreDlg 23 1"}));
     // After the end nothing moves until the next game.
     view.Calls.clear();
     engine.Timer();

@@ -100,32 +100,31 @@ TEST_P(HelpFileDamage, ShowsTheDamagedPageForEverySeededDamage)
 
 INSTANTIATE_TEST_SUITE_P(
     Seeded, HelpFileDamage,
-    ::testing::Values(
-        TDamage{"IndexFlips", 300,
-                [](QByteArray& bundle, const TBundleLayout& layout, TRandom& random) {
-                    FlipBytes(bundle, random, layout.IndexStart, layout.End);
-                }},
-        TDamage{"DataFlips", 300,
-                [](QByteArray& bundle, const TBundleLayout& layout, TRandom& random) {
-                    FlipBytes(bundle, random, layout.DataStart, layout.IndexStart);
-                }},
-        TDamage{"CutOff", 300,
-                [](QByteArray& bundle, const TBundleLayout&, TRandom& random) {
-                    bundle.truncate(Below(random, bundle.size()));
-                }},
-        TDamage{"RunsOfFF", 300,
-                [](QByteArray& bundle, const TBundleLayout& layout, TRandom& random) {
-                    // Half the runs land in the index, half anywhere in the file.
-                    const qsizetype first = Below(random, 2) == 0 ? layout.IndexStart : 0;
-                    const qsizetype start = Between(random, first, layout.End);
-                    const qsizetype length = std::min(Between(random, 1, 257), layout.End - start);
-                    bundle.replace(start, length, QByteArray(length, '\xff'));
-                }},
-        TDamage{"WholeIndexFF", 1,
-                [](QByteArray& bundle, const TBundleLayout& layout, TRandom&) {
-                    bundle.replace(layout.IndexStart, layout.End - layout.IndexStart,
-                                   QByteArray(layout.End - layout.IndexStart, '\xff'));
-                }}),
+    ::testing::Values(TDamage{"IndexFlips", 300,
+                              [](QByteArray& bundle, const TBundleLayout& layout, TRandom& random) {
+                                  FlipBytes(bundle, random, layout.IndexStart, layout.End);
+                              }},
+                      TDamage{"DataFlips", 300,
+                              [](QByteArray& bundle, const TBundleLayout& layout, TRandom& random) {
+                                  FlipBytes(bundle, random, layout.DataStart, layout.IndexStart);
+                              }},
+                      TDamage{"CutOff", 300,
+                              [](QByteArray& bundle, const TBundleLayout&, TRandom& random) {
+                                  bundle.truncate(Below(random, bundle.size()));
+                              }},
+                      TDamage{"RunsOfFF", 300,
+                              [](QByteArray& bundle, const TBundleLayout& layout, TRandom& random) {
+                                  // Half the runs land in the index, half anywhere in the file.
+                                  const qsizetype first = Below(random, 2) == 0 ? layout.IndexStart : 0;
+                                  const qsizetype start = Between(random, first, layout.End);
+                                  const qsizetype length = std::min(Between(random, 1, 257), layout.End - start);
+                                  bundle.replace(start, length, QByteArray(length, '\xff'));
+                              }},
+                      TDamage{"WholeIndexFF", 1,
+                              [](QByteArray& bundle, const TBundleLayout& layout, TRandom&) {
+                                  bundle.replace(layout.IndexStart, layout.End - layout.IndexStart,
+                                                 QByteArray(layout.End - layout.IndexStart, '\xff'));
+                              }}),
     [](const ::testing::TestParamInfo<TDamage>& info) { return std::string(info.param.Name); });
 
 // The file may be written over while the rules are open; the viewer keeps

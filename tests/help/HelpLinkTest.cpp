@@ -44,9 +44,8 @@ TEST_P(HelpHookRouting, ShowsTopicsForContextRequestsAndPassesForeignCommandsOn)
 INSTANTIATE_TEST_SUITE_P(Commands, HelpHookRouting,
                          ::testing::Values(TRequest{1, 1, false, kGermanTitle}, TRequest{1, 2, false, kEnglishTitle},
                                            TRequest{8, 2, false, kEnglishTitle}, TRequest{13, 2, false, {}},
-                                           TRequest{2, 1, true, {}}, TRequest{3, 1, true, {}},
-                                           TRequest{9, 1, true, {}}, TRequest{257, 1, true, {}},
-                                           TRequest{0, 1, true, {}}));
+                                           TRequest{2, 1, true, {}}, TRequest{3, 1, true, {}}, TRequest{9, 1, true, {}},
+                                           TRequest{257, 1, true, {}}, TRequest{0, 1, true, {}}));
 
 TEST_F(HelpTest, ASecondRequestBringsTheSameViewerToTheFrontWithTheNewTopic)
 {

@@ -36,22 +36,21 @@ TEST_P(RulesPlacement, GoesBesideTheGameWhereTheScreenHasRoomElseOverIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, RulesPlacement,
-    ::testing::Values(
-        TPlacementCase{"room on the right: right of the game, top to top", QRect(0, 0, 1920, 1040), QPoint(100, 120),
-                       QRect(604, 120, 664, 644)},
-        TPlacementCase{"game at the right edge: left of it", QRect(0, 0, 1920, 1040), QPoint(1416, 120),
-                       QRect(752, 120, 664, 644)},
-        TPlacementCase{"whole room only on the left: left rather than narrowed on the right",
-                       QRect(0, 0, 1920, 1040), QPoint(1000, 120), QRect(336, 120, 664, 644)},
-        TPlacementCase{"some room on both sides: narrowed on the wider side", QRect(0, 0, 1600, 900),
-                       QPoint(560, 120), QRect(0, 120, 560, 644)},
-        TPlacementCase{"game low on the screen: beside it, pulled up onto the screen", QRect(0, 0, 1920, 1040),
-                       QPoint(100, 800), QRect(604, 396, 664, 644)},
-        TPlacementCase{"second screen, game up under its top panel: left of the game, below the panel",
-                       QRect(1920, 30, 1280, 994), QPoint(2690, 10), QRect(2026, 30, 664, 644)},
-        TPlacementCase{"room beside narrower than the rules read well in: over the game, centred",
-                       QRect(0, 0, 1200, 1040), QPoint(350, 200), QRect(270, 67, 664, 644)},
-        TPlacementCase{"a screen too narrow for either side: over the game, shrunk onto the screen",
-                       QRect(0, 0, 800, 600), QPoint(150, 113), QRect(70, 0, 664, 600)}));
+    ::testing::Values(TPlacementCase{"room on the right: right of the game, top to top", QRect(0, 0, 1920, 1040),
+                                     QPoint(100, 120), QRect(604, 120, 664, 644)},
+                      TPlacementCase{"game at the right edge: left of it", QRect(0, 0, 1920, 1040), QPoint(1416, 120),
+                                     QRect(752, 120, 664, 644)},
+                      TPlacementCase{"whole room only on the left: left rather than narrowed on the right",
+                                     QRect(0, 0, 1920, 1040), QPoint(1000, 120), QRect(336, 120, 664, 644)},
+                      TPlacementCase{"some room on both sides: narrowed on the wider side", QRect(0, 0, 1600, 900),
+                                     QPoint(560, 120), QRect(0, 120, 560, 644)},
+                      TPlacementCase{"game low on the screen: beside it, pulled up onto the screen",
+                                     QRect(0, 0, 1920, 1040), QPoint(100, 800), QRect(604, 396, 664, 644)},
+                      TPlacementCase{"second screen, game up under its top panel: left of the game, below the panel",
+                                     QRect(1920, 30, 1280, 994), QPoint(2690, 10), QRect(2026, 30, 664, 644)},
+                      TPlacementCase{"room beside narrower than the rules read well in: over the game, centred",
+                                     QRect(0, 0, 1200, 1040), QPoint(350, 200), QRect(270, 67, 664, 644)},
+                      TPlacementCase{"a screen too narrow for either side: over the game, shrunk onto the screen",
+                                     QRect(0, 0, 800, 600), QPoint(150, 113), QRect(70, 0, 664, 600)}));
 
 }  // namespace

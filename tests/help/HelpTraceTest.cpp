@@ -64,18 +64,18 @@ TEST_P(TraceSwitch, DecidesWhetherEventsAreWritten)
 
 INSTANTIATE_TEST_SUITE_P(
     StartUps, TraceSwitch,
-    ::testing::Values(TSwitch{"nothing", false, {QStringLiteral("novagrid")}, false},
-                      TSwitch{"debug.debug", true, {QStringLiteral("novagrid")}, true},
-                      TSwitch{"slash", false, {QStringLiteral("novagrid"), QStringLiteral("/debug")}, true},
-                      TSwitch{"dash in capitals", false, {QStringLiteral("novagrid"), QStringLiteral("-DEBUG")}, true},
-                      TSwitch{"mixed case among others", false,
-                              {QStringLiteral("novagrid"), QStringLiteral("--seed"), QStringLiteral("7"),
-                               QStringLiteral("/DeBuG")},
-                              true},
-                      TSwitch{"no sign", false, {QStringLiteral("novagrid"), QStringLiteral("debug")}, false},
-                      TSwitch{"two dashes", false, {QStringLiteral("novagrid"), QStringLiteral("--debug")}, false},
-                      TSwitch{"more after it", false, {QStringLiteral("novagrid"), QStringLiteral("/debugger")},
-                              false}));
+    ::testing::Values(
+        TSwitch{"nothing", false, {QStringLiteral("novagrid")}, false},
+        TSwitch{"debug.debug", true, {QStringLiteral("novagrid")}, true},
+        TSwitch{"slash", false, {QStringLiteral("novagrid"), QStringLiteral("/debug")}, true},
+        TSwitch{"dash in capitals", false, {QStringLiteral("novagrid"), QStringLiteral("-DEBUG")}, true},
+        TSwitch{"mixed case among others",
+                false,
+                {QStringLiteral("novagrid"), QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("/DeBuG")},
+                true},
+        TSwitch{"no sign", false, {QStringLiteral("novagrid"), QStringLiteral("debug")}, false},
+        TSwitch{"two dashes", false, {QStringLiteral("novagrid"), QStringLiteral("--debug")}, false},
+        TSwitch{"more after it", false, {QStringLiteral("novagrid"), QStringLiteral("/debugger")}, false}));
 
 TEST_F(HelpTest, TheTraceLiesBesideTheProgramWhenFilesCanBeMadeThere)
 {

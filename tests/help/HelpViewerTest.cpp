@@ -193,11 +193,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TProblem{"missing", [](const QString& folder) { return folder + QStringLiteral("gone/nvgd.rcc"); }, 1,
                  QStringLiteral("wurde nicht gefunden"), QStringLiteral("was not found")},
-        TProblem{"not a help file",
-                 [](const QString& folder) {
-                     return WriteFile(folder + QStringLiteral("nvgd.rcc"), "<html>rules</html>");
-                 },
-                 1, QString::fromUtf8("ist beschädigt"), QStringLiteral("is damaged")},
+        TProblem{
+            "not a help file",
+            [](const QString& folder) { return WriteFile(folder + QStringLiteral("nvgd.rcc"), "<html>rules</html>"); },
+            1, QString::fromUtf8("ist beschädigt"), QStringLiteral("is damaged")},
         TProblem{"empty", [](const QString& folder) { return WriteFile(folder + QStringLiteral("nvgd.rcc"), {}); }, 2,
                  QString::fromUtf8("ist beschädigt"), QStringLiteral("is damaged")},
         TProblem{"cut off",
@@ -213,8 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
                      return path;
                  },
                  1, QString::fromUtf8("ist beschädigt"), QStringLiteral("is damaged")},
-        TProblem{"unknown topic", [](const QString&) { return BuiltHelpFile(); }, 3,
-                 QStringLiteral("kein Thema 3"), QStringLiteral("no topic 3")},
+        TProblem{"unknown topic", [](const QString&) { return BuiltHelpFile(); }, 3, QStringLiteral("kein Thema 3"),
+                 QStringLiteral("no topic 3")},
         TProblem{"topic zero", [](const QString&) { return BuiltHelpFile(); }, 0, QStringLiteral("kein Thema 0"),
                  QStringLiteral("no topic 0")}));
 

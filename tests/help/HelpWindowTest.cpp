@@ -65,24 +65,24 @@ TEST_P(HelpViewerPlacement, OpensBesideTheGameWindowOrElseOverItOnTheScreen)
 
     const QRect viewer = ShowRules().frameGeometry();
 
-    EXPECT_TRUE(Available().contains(viewer)) << viewer.x() << "," << viewer.y() << " " << viewer.width() << "x"
-                                              << viewer.height();
+    EXPECT_TRUE(Available().contains(viewer))
+        << viewer.x() << "," << viewer.y() << " " << viewer.width() << "x" << viewer.height();
     const QRect gameFrame = game.frameGeometry();
     switch (placement.Expected) {
-    case TPlace::RightOfTheGame:
-        EXPECT_EQ(viewer.topLeft(), QPoint(gameFrame.right() + 1, Available().top()));
-        EXPECT_FALSE(viewer.intersects(gameFrame));
-        break;
-    case TPlace::LeftOfTheGame:
-        EXPECT_EQ(viewer.right(), gameFrame.left() - 1);
-        EXPECT_EQ(viewer.bottom(), Available().bottom());
-        EXPECT_FALSE(viewer.intersects(gameFrame));
-        break;
-    case TPlace::CentredOnTheGame: {
-        const QPoint offset = viewer.center() - gameFrame.center();
-        EXPECT_LE(offset.manhattanLength(), 1) << offset.x() << "," << offset.y();
-        break;
-    }
+        case TPlace::RightOfTheGame:
+            EXPECT_EQ(viewer.topLeft(), QPoint(gameFrame.right() + 1, Available().top()));
+            EXPECT_FALSE(viewer.intersects(gameFrame));
+            break;
+        case TPlace::LeftOfTheGame:
+            EXPECT_EQ(viewer.right(), gameFrame.left() - 1);
+            EXPECT_EQ(viewer.bottom(), Available().bottom());
+            EXPECT_FALSE(viewer.intersects(gameFrame));
+            break;
+        case TPlace::CentredOnTheGame: {
+            const QPoint offset = viewer.center() - gameFrame.center();
+            EXPECT_LE(offset.manhattanLength(), 1) << offset.x() << "," << offset.y();
+            break;
+        }
     }
 }
 
@@ -90,9 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
     GameWindows, HelpViewerPlacement,
     ::testing::Values(
         TPlacement{"partly off the top left",
-                   [](const QRect& available) {
-                       return QRect(available.topLeft() - QPoint(200, 150), kGameSize);
-                   },
+                   [](const QRect& available) { return QRect(available.topLeft() - QPoint(200, 150), kGameSize); },
                    TPlace::RightOfTheGame},
         TPlacement{"at the bottom right",
                    [](const QRect& available) {

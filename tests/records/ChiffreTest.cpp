@@ -119,11 +119,12 @@ TEST_P(ChiffreInit, KeyBecomesItsMagnitudeWithinRange)
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, ChiffreInit,
-    ::testing::Values(TInitCase{0, 46021}, TInitCase{1, 1}, TInitCase{-1, 1}, TInitCase{-46021, 46021},
-                      TInitCase{2147482863, 2147482863}, TInitCase{-2147482863, 2147482863},
-                      TInitCase{2147482864, 2147482863}, TInitCase{-2147482864, 2147482863},
-                      TInitCase{std::numeric_limits<int32_t>::max(), 2147482863},
-                      TInitCase{std::numeric_limits<int32_t>::min(), 2147482863}));
+                         ::testing::Values(TInitCase{0, 46021}, TInitCase{1, 1}, TInitCase{-1, 1},
+                                           TInitCase{-46021, 46021}, TInitCase{2147482863, 2147482863},
+                                           TInitCase{-2147482863, 2147482863}, TInitCase{2147482864, 2147482863},
+                                           TInitCase{-2147482864, 2147482863},
+                                           TInitCase{std::numeric_limits<int32_t>::max(), 2147482863},
+                                           TInitCase{std::numeric_limits<int32_t>::min(), 2147482863}));
 
 TEST(Chiffre, EmptyAlphabetStandsForTheDefaultOne)
 {

@@ -72,23 +72,38 @@ TEST_P(HighscoreInsert, ScoreGoesBelowEveryEqualOrHigherRow)
 const TScores kDescending{100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
 
 INSTANTIATE_TEST_SUITE_P(Cases, HighscoreInsert,
-    ::testing::Values(
-        TInsertCase{"equal to row 9", kDescending, 10, -1, kDescending, kNames},
-        TInsertCase{"one above row 9, below row 8", kDescending, 11, 9,
-                    {100, 90, 80, 70, 60, 50, 40, 30, 20, 11},
-                    {"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8", "new"}},
-        TInsertCase{"0 into a table of zeros", {}, 0, -1, {}, kNames},
-        TInsertCase{"0 into scores of 0 or more", {7, 5, 3, 0, 0, 0, 0, 0, 0, 0}, 0, -1,
-                    {7, 5, 3, 0, 0, 0, 0, 0, 0, 0}, kNames},
-        TInsertCase{"new best", kDescending, 101, 0,
-                    {101, 100, 90, 80, 70, 60, 50, 40, 30, 20},
-                    {"new", "r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8"}},
-        TInsertCase{"equal to rows 2 to 4", {90, 80, 50, 50, 50, 40, 30, 20, 10, 0}, 50, 5,
-                    {90, 80, 50, 50, 50, 50, 40, 30, 20, 10},
-                    {"r0", "r1", "r2", "r3", "r4", "new", "r5", "r6", "r7", "r8"}},
-        TInsertCase{"above a negative row 9", {5, 4, 3, 2, 1, 0, 0, 0, 0, -3}, 0, 9,
-                    {5, 4, 3, 2, 1, 0, 0, 0, 0, 0},
-                    {"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8", "new"}}));
+                         ::testing::Values(TInsertCase{"equal to row 9", kDescending, 10, -1, kDescending, kNames},
+                                           TInsertCase{"one above row 9, below row 8",
+                                                       kDescending,
+                                                       11,
+                                                       9,
+                                                       {100, 90, 80, 70, 60, 50, 40, 30, 20, 11},
+                                                       {"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8", "new"}},
+                                           TInsertCase{"0 into a table of zeros", {}, 0, -1, {}, kNames},
+                                           TInsertCase{"0 into scores of 0 or more",
+                                                       {7, 5, 3, 0, 0, 0, 0, 0, 0, 0},
+                                                       0,
+                                                       -1,
+                                                       {7, 5, 3, 0, 0, 0, 0, 0, 0, 0},
+                                                       kNames},
+                                           TInsertCase{"new best",
+                                                       kDescending,
+                                                       101,
+                                                       0,
+                                                       {101, 100, 90, 80, 70, 60, 50, 40, 30, 20},
+                                                       {"new", "r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8"}},
+                                           TInsertCase{"equal to rows 2 to 4",
+                                                       {90, 80, 50, 50, 50, 40, 30, 20, 10, 0},
+                                                       50,
+                                                       5,
+                                                       {90, 80, 50, 50, 50, 50, 40, 30, 20, 10},
+                                                       {"r0", "r1", "r2", "r3", "r4", "new", "r5", "r6", "r7", "r8"}},
+                                           TInsertCase{"above a negative row 9",
+                                                       {5, 4, 3, 2, 1, 0, 0, 0, 0, -3},
+                                                       0,
+                                                       9,
+                                                       {5, 4, 3, 2, 1, 0, 0, 0, 0, 0},
+                                                       {"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8", "new"}}));
 
 TEST(HighscoreTable, StoredRowIsTheEncipheredScoreCommaAndName)
 {
@@ -124,10 +139,10 @@ TEST_P(HighscoreRoundTrip, StoredRowReadsBackWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, HighscoreRoundTrip,
-    ::testing::Values(TRowCase{1500, "Brain, Mr."}, TRowCase{1500, ""}, TRowCase{42, ",,"},
-                      TRowCase{7, "J\xF6rg \xE4\xDF"}, TRowCase{-25, "below zero"},
-                      TRowCase{std::numeric_limits<int32_t>::max(), "top"},
-                      TRowCase{std::numeric_limits<int32_t>::min(), "bottom"}));
+                         ::testing::Values(TRowCase{1500, "Brain, Mr."}, TRowCase{1500, ""}, TRowCase{42, ",,"},
+                                           TRowCase{7, "J\xF6rg \xE4\xDF"}, TRowCase{-25, "below zero"},
+                                           TRowCase{std::numeric_limits<int32_t>::max(), "top"},
+                                           TRowCase{std::numeric_limits<int32_t>::min(), "bottom"}));
 
 class HighscoreDamagedRow : public ::testing::TestWithParam<std::string> {};
 
@@ -141,9 +156,10 @@ TEST_P(HighscoreDamagedRow, ReadsAsBlank)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, HighscoreDamagedRow,
-    ::testing::Values("", "1500", "1500 Mr. Brain", ",Mr. Brain", "Mr. Brain,1500", "15x0,Mr. Brain",
-                      " 1500,Mr. Brain", "1500 ,Mr. Brain", "2147483648,Mr. Brain", "-2147483649,Mr. Brain",
-                      "1.5,Mr. Brain", "-,Mr. Brain"));
+                         ::testing::Values("", "1500", "1500 Mr. Brain", ",Mr. Brain", "Mr. Brain,1500",
+                                           "15x0,Mr. Brain", " 1500,Mr. Brain", "1500 ,Mr. Brain",
+                                           "2147483648,Mr. Brain", "-2147483649,Mr. Brain", "1.5,Mr. Brain",
+                                           "-,Mr. Brain"));
 
 TEST(HighscoreTable, RandomBytesWithoutACommaBeforeTheScoreReadAsBlank)
 {

@@ -59,17 +59,19 @@ TEST(CommandLine, HelpAndVersionAreAnswered)
 
 TEST(CommandLine, AnythingElseFailsWithAClearMessage)
 {
-    struct Case { QStringList arguments; const char* error; };
-    for (const Case& each : {Case{{"--frobnicate"}, "unknown option '--frobnicate'"},
-                             Case{{"--seed"}, "--seed needs a number"},
-                             Case{{"--seed", "-3"}, "--seed needs a number from 0 to 4294967295, not '-3'"},
-                             Case{{"--seed=x"}, "--seed needs a number from 0 to 4294967295, not 'x'"},
-                             Case{{"debug"}, "unknown option 'debug'"},
-                             Case{{"--zoom"}, "--zoom needs a number"},
-                             Case{{"--zoom", "5"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '5'"},
-                             Case{{"--zoom=-1"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '-1'"},
-                             Case{{"--zoom", "2x"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '2x'"},
-                             Case{{"--zoomed"}, "unknown option '--zoomed'"}}) {
+    struct Case {
+        QStringList arguments;
+        const char* error;
+    };
+    for (const Case& each :
+         {Case{{"--frobnicate"}, "unknown option '--frobnicate'"}, Case{{"--seed"}, "--seed needs a number"},
+          Case{{"--seed", "-3"}, "--seed needs a number from 0 to 4294967295, not '-3'"},
+          Case{{"--seed=x"}, "--seed needs a number from 0 to 4294967295, not 'x'"},
+          Case{{"debug"}, "unknown option 'debug'"}, Case{{"--zoom"}, "--zoom needs a number"},
+          Case{{"--zoom", "5"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '5'"},
+          Case{{"--zoom=-1"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '-1'"},
+          Case{{"--zoom", "2x"}, "--zoom needs 1, 2, 3, 4 or 0 for automatic, not '2x'"},
+          Case{{"--zoomed"}, "unknown option '--zoomed'"}}) {
         const TCommandLine line = Parse(each.arguments);
         EXPECT_EQ(line.Action, TCommandLine::TAction::Fail);
         EXPECT_EQ(line.Error, QString::fromLatin1(each.error));

@@ -5,16 +5,16 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "shell/Gameover.h"
+#include "assets/Texts.h"
 #include "records/Chiffre.h"
 #include "records/Placement.h"
 #include "records/PlayerRecords.h"
+#include "shell/Gameover.h"
 #include "shell/InfoDialog.h"
 #include "shell/OpenEffect.h"
-#include "tests/shell/ModalAnswer.h"
 #include "shell/Question.h"
-#include "assets/Texts.h"
 #include "shell/TongueDlg.h"
+#include "tests/shell/ModalAnswer.h"
 #include "tests/shell/TongueGuard.h"
 
 namespace {
@@ -60,14 +60,13 @@ TEST_P(DialogPlacement, CentresOverTheMainWindowsClientArea)
     EXPECT_EQ(Placement::DialogTopLeft(each.mainFrame, each.mainClient, each.dialog), each.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, DialogPlacement,
-    ::testing::Values(PlacementCase{{100, 50, 506, 395}, 366, {267, 128}, QPoint(219, 198)},
-                      PlacementCase{{0, 0, 500, 366}, 366, {261, 103}, QPoint(119, 132)},
-                      // Odd differences halve toward zero, also left of the screen.
-                      PlacementCase{{-301, 0, 500, 366}, 366, {261, 103}, QPoint(-182, 132)},
-                      // Near the bottom of the screen nothing pulls it back.
-                      PlacementCase{{0, 1000, 500, 366}, 366, {360, 329}, QPoint(70, 1019)}));
+INSTANTIATE_TEST_SUITE_P(Windows, DialogPlacement,
+                         ::testing::Values(PlacementCase{{100, 50, 506, 395}, 366, {267, 128}, QPoint(219, 198)},
+                                           PlacementCase{{0, 0, 500, 366}, 366, {261, 103}, QPoint(119, 132)},
+                                           // Odd differences halve toward zero, also left of the screen.
+                                           PlacementCase{{-301, 0, 500, 366}, 366, {261, 103}, QPoint(-182, 132)},
+                                           // Near the bottom of the screen nothing pulls it back.
+                                           PlacementCase{{0, 1000, 500, 366}, 366, {360, 329}, QPoint(70, 1019)}));
 
 TEST_F(Dialogs, TheQuestionsAnswerYesOnEnterAndNoOnEscape)
 {
@@ -101,9 +100,8 @@ TEST_F(Dialogs, TheLanguageDialogChoosesEnglishOnEnterAndIgnoresEscape)
         EXPECT_EQ(tongue, TTongue::NotChosen);
     }
     {
-        Answers answers({[](QDialog& dialog) {
-            dialog.findChild<QPushButton*>(QStringLiteral("GermanBtn"))->click();
-        }});
+        Answers answers(
+            {[](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("GermanBtn"))->click(); }});
         EXPECT_EQ(tongueDlg.ShowModal(), TModalDialog::Ok);
         EXPECT_EQ(tongue, TTongue::German);
     }
@@ -148,7 +146,8 @@ TEST_F(Dialogs, ChangingTheLanguageFromTheInfoDialogRelabelsItAtOnce)
     int mainTextsApplied = 0;
     const TChiffre chiffre;
     const TPlayerRecords records(chiffre);
-    TInfoDialog info(mainForm, records, [&] { tongueDlg.ShowModal(); }, [&] { ++mainTextsApplied; });
+    TInfoDialog info(
+        mainForm, records, [&] { tongueDlg.ShowModal(); }, [&] { ++mainTextsApplied; });
     tongue = TTongue::English;
     Answers answers({[](QDialog& dialog) {
                          EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info about ..."));
@@ -157,7 +156,8 @@ TEST_F(Dialogs, ChangingTheLanguageFromTheInfoDialogRelabelsItAtOnce)
                      [](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("GermanBtn"))->click(); },
                      [](QDialog& dialog) {
                          EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info über ..."));
-                         EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("TongBtn"))->text(), QStringLiteral("Sprache"));
+                         EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("TongBtn"))->text(),
+                                   QStringLiteral("Sprache"));
                          dialog.done(TModalDialog::Ok);
                      }});
     info.ShowModal();

@@ -14,11 +14,11 @@
 
 #include "records/Chiffre.h"
 #include "records/PlayerRecords.h"
+#include "records/SettingsStore.h"
+#include "records/Windows1252.h"
 #include "shell/HighscoreDlg.h"
 #include "shell/StoreErrorReport.h"
 #include "tests/shell/ModalAnswer.h"
-#include "records/SettingsStore.h"
-#include "records/Windows1252.h"
 
 namespace {
 
@@ -234,12 +234,18 @@ TEST_F(HighscoreDialog, RowsAnotherCopyStoresWhileTheDialogIsOpenStayAndTheEntry
         std::vector<std::string> expected;
         int entryRow;
     } cases[] = {
-        {"a higher score", {900, 800, 750, 700, 600, 500, 400, 300, 200, 100},
-         {"900,P0", "800,P1", "750,P2", "700,P3", "650,Ada", "600,P4", "500,P5", "400,P6", "300,P7", "200,P8"}, 4},
-        {"a lower score", {900, 800, 700, 600, 550, 500, 400, 300, 200, 100},
-         {"900,P0", "800,P1", "700,P2", "650,Ada", "600,P3", "550,P4", "500,P5", "400,P6", "300,P7", "200,P8"}, 3},
-        {"ten higher scores", {990, 980, 970, 960, 950, 940, 930, 920, 910, 900},
-         {"990,P0", "980,P1", "970,P2", "960,P3", "950,P4", "940,P5", "930,P6", "920,P7", "910,P8", "900,P9"}, -1},
+        {"a higher score",
+         {900, 800, 750, 700, 600, 500, 400, 300, 200, 100},
+         {"900,P0", "800,P1", "750,P2", "700,P3", "650,Ada", "600,P4", "500,P5", "400,P6", "300,P7", "200,P8"},
+         4},
+        {"a lower score",
+         {900, 800, 700, 600, 550, 500, 400, 300, 200, 100},
+         {"900,P0", "800,P1", "700,P2", "650,Ada", "600,P3", "550,P4", "500,P5", "400,P6", "300,P7", "200,P8"},
+         3},
+        {"ten higher scores",
+         {990, 980, 970, 960, 950, 940, 930, 920, 910, 900},
+         {"990,P0", "980,P1", "970,P2", "960,P3", "950,P4", "940,P5", "930,P6", "920,P7", "910,P8", "900,P9"},
+         -1},
     };
     for (const auto& each : cases) {
         StoreTable({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});

@@ -115,21 +115,22 @@ TEST_F(InWindowDialogs, EachDialogShowsCentredOverTheGameWithTheFocusInIt)
     };
     for (const auto& [name, open] : routes) {
         SCOPED_TRACE(name);
-        TInsideAnswers answers(form, {[&](QDialog& dialog) {
-                                   EXPECT_FALSE(dialog.isWindow());
-                                   EXPECT_EQ(dialog.window(), &form);
-                                   EXPECT_EQ(QApplication::activeWindow(), &form);
-                                   ASSERT_NE(QApplication::focusWidget(), nullptr);
-                                   EXPECT_TRUE(dialog.isAncestorOf(QApplication::focusWidget()));
-                                   // Frame and caption strip around the dialog, placed by the rule.
-                                   const QSize frame = dialog.size() + QSize(2 * TDialogVeil::kBorder,
-                                                                             2 * TDialogVeil::kBorder + TDialogVeil::kCaption);
-                                   const QPoint frameAt = Placement::DialogTopLeft(form.rect(), form.height(), frame);
-                                   EXPECT_EQ(dialog.mapTo(&form, QPoint()),
-                                             frameAt + QPoint(TDialogVeil::kBorder, TDialogVeil::kBorder + TDialogVeil::kCaption));
-                                   EXPECT_TRUE(form.rect().contains(QRect(frameAt, frame)));
-                                   dialog.done(TModalDialog::Cancel);
-                               }});
+        TInsideAnswers answers(
+            form, {[&](QDialog& dialog) {
+                EXPECT_FALSE(dialog.isWindow());
+                EXPECT_EQ(dialog.window(), &form);
+                EXPECT_EQ(QApplication::activeWindow(), &form);
+                ASSERT_NE(QApplication::focusWidget(), nullptr);
+                EXPECT_TRUE(dialog.isAncestorOf(QApplication::focusWidget()));
+                // Frame and caption strip around the dialog, placed by the rule.
+                const QSize frame =
+                    dialog.size() + QSize(2 * TDialogVeil::kBorder, 2 * TDialogVeil::kBorder + TDialogVeil::kCaption);
+                const QPoint frameAt = Placement::DialogTopLeft(form.rect(), form.height(), frame);
+                EXPECT_EQ(dialog.mapTo(&form, QPoint()),
+                          frameAt + QPoint(TDialogVeil::kBorder, TDialogVeil::kBorder + TDialogVeil::kCaption));
+                EXPECT_TRUE(form.rect().contains(QRect(frameAt, frame)));
+                dialog.done(TModalDialog::Cancel);
+            }});
         open();
         EXPECT_EQ(answers.Seen(), std::vector<std::string>{name});
         EXPECT_EQ(OpenDialog(form), nullptr);
@@ -145,7 +146,8 @@ TEST_F(InWindowDialogs, TheGameTakesNoKeyClickOrCloseWhileTheNewGameQuestionWait
                                Type(Qt::Key_M);
                                Type(Qt::Key_N, Qt::ControlModifier);
                                Type(Qt::Key_Q, Qt::ControlModifier);
-                               QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("StartBtn")), Qt::LeftButton);
+                               QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("StartBtn")),
+                                                 Qt::LeftButton);
                                EXPECT_FALSE(form.close());
                                EXPECT_EQ(OpenDialog(form), &dialog);
                                EXPECT_EQ(SoundOn(), soundBefore);

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "shell/KeyboardPlay.h"
+#include "engine/PlayfieldGeometry.h"
 #include "shell/GameSession.h"
+#include "shell/KeyboardPlay.h"
 #include "shell/MainForm.h"
-#include "tests/shell/ModalAnswer.h"
 #include "shell/ModalDialog.h"
 #include "shell/PlayfieldBox.h"
-#include "engine/PlayfieldGeometry.h"
+#include "tests/shell/ModalAnswer.h"
 
 namespace {
 
@@ -117,7 +117,8 @@ void CarriedOverAFullCell(TMainForm& form)
     Carried(form);
     for (int slot = 0; slot < kPieceSlots; ++slot) {
         if (CellCode::IsOccupied(form.Session().Engine().Piece[slot]))
-            form.Session().Engine().Board[BoardIndex(4 + slot / kPieceSize, 4 + slot % kPieceSize)] = CellCode::kFullFrom;
+            form.Session().Engine().Board[BoardIndex(4 + slot / kPieceSize, 4 + slot % kPieceSize)] =
+                CellCode::kFullFrom;
     }
 }
 
@@ -206,12 +207,15 @@ std::vector<TKeyCase> KeyTable()
     const Qt::KeyboardModifiers plain = Qt::NoModifier;
     return {
         {"Ctrl+N starts a game", none, Qt::Key_N, Qt::ControlModifier, button("StartBtn"), true},
-        {"Ctrl+N asks before giving up points", WaitingWithPoints, Qt::Key_N, Qt::ControlModifier,
-         button("StartBtn"), true},
+        {"Ctrl+N asks before giving up points", WaitingWithPoints, Qt::Key_N, Qt::ControlModifier, button("StartBtn"),
+         true},
         {"P pauses", Waiting, Qt::Key_P, plain, button("PauseBtn"), true},
         {"Pause pauses a carried piece", Carried, Qt::Key_Pause, plain, button("PauseBtn"), true},
         {"P resumes like a click on the board", Paused, Qt::Key_P, plain,
-         [](TMainForm& form) { MouseClick(form, Qt::LeftButton, {100, 100}); }, true},
+         [](TMainForm& form) {
+             MouseClick(form, Qt::LeftButton, {100, 100});
+         },
+         true},
         {"Ctrl+H shows the highscores", Waiting, Qt::Key_H, Qt::ControlModifier, button("HighScoreBtn"), true},
         {"F1 asks for the rules", none, Qt::Key_F1, plain, button("RulesBtn"), true},
         {"M switches the sound", Carried, Qt::Key_M, plain, button("Soundbtn"), true},
@@ -239,7 +243,10 @@ std::vector<TKeyCase> KeyTable()
         {"Backspace throws the piece away", Carried, Qt::Key_Backspace, plain, throwAway, true},
         {"the arrows do nothing while paused", Paused, Qt::Key_Left, plain, moveTo(3, 4), false},
         {"Enter does nothing while no game runs", none, Qt::Key_Return, plain,
-         [](TMainForm& form) { MouseClick(form, Qt::LeftButton, {390, 120}); }, false},
+         [](TMainForm& form) {
+             MouseClick(form, Qt::LeftButton, {390, 120});
+         },
+         false},
     };
 }
 
@@ -432,7 +439,8 @@ TEST(KeyboardPlay, ASeededGameClearsARowWithKeysAlone)
     const int row = 3 + frameRow;
     for (int c = 0; c < kBoardSize; ++c) {
         const int slot = c - column;
-        const bool covered = slot >= 0 && slot < kPieceSize && CellCode::IsOccupied(engine.Piece[PieceIndex(slot, frameRow)]);
+        const bool covered =
+            slot >= 0 && slot < kPieceSize && CellCode::IsOccupied(engine.Piece[PieceIndex(slot, frameRow)]);
         if (!covered)
             engine.Board[BoardIndex(c, row)] = 0;
     }

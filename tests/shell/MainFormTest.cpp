@@ -3,25 +3,25 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QTimer>
-#include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
+#include "assets/Texts.h"
 #include "records/GameSettings.h"
 #include "records/LifetimeRecord.h"
+#include "records/SettingsStore.h"
 #include "shell/GameSession.h"
 #include "shell/MainForm.h"
+#include "shell/ModalDialog.h"
 #include "shell/ToolBar.h"
 #include "tests/shell/ModalAnswer.h"
-#include "shell/ModalDialog.h"
-#include "records/SettingsStore.h"
-#include "assets/Texts.h"
 #include "tests/shell/TongueGuard.h"
 
 namespace {

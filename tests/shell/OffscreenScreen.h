@@ -28,7 +28,8 @@ inline QByteArray OffscreenScreen(const QTemporaryDir& folder, QSize size)
 inline QProcessEnvironment OffscreenGameEnvironment(const QTemporaryDir& folder, const QTemporaryDir& runtime)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLocal8Bit(OffscreenScreen(folder, {1280, 1024})));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                       QString::fromLocal8Bit(OffscreenScreen(folder, {1280, 1024})));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path());
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     environment.remove(QStringLiteral("QT_SCALE_FACTOR"));

@@ -28,9 +28,14 @@ protected:
 
 TEST_F(PlayfieldReading, CellsSayTheirRowColumnAndLayersInTheLanguageOfTheMoment)
 {
-    engine.Board[BoardIndex(4, 2)] = 3;        // one layer
-    engine.Board[BoardIndex(0, 8)] = 32 * 3;   // four
-    struct Case { TTongue language; int column; int row; const char* said; };
+    engine.Board[BoardIndex(4, 2)] = 3;       // one layer
+    engine.Board[BoardIndex(0, 8)] = 32 * 3;  // four
+    struct Case {
+        TTongue language;
+        int column;
+        int row;
+        const char* said;
+    };
     const Case cases[] = {
         {TTongue::English, 4, 2, "row 3, column 5, 1 layer"},
         {TTongue::English, 0, 8, "row 9, column 1, 4 layers"},
@@ -55,18 +60,26 @@ TEST_F(PlayfieldReading, ThePieceSaysWhatItHoldsAndWhereItIsCarried)
     engine.Piece[PieceIndex(0, 0)] = 1;
     engine.Piece[PieceIndex(1, 1)] = 32 + 5;  // two layers
     engine.Piece[PieceIndex(2, 2)] = CellCode::kBomb;
-    EXPECT_EQ(reading.Piece(), QStringLiteral("Waiting piece: 3 tiles, 3 layers in all, with a bomb: top left, middle with 2 layers, bottom right bomb"));
+    EXPECT_EQ(
+        reading.Piece(),
+        QStringLiteral(
+            "Waiting piece: 3 tiles, 3 layers in all, with a bomb: top left, middle with 2 layers, bottom right bomb"));
     engine.Holding = true;
     view.Place.X = Geometry::CellLeft(2);  // the frame's top left over column 3, row 4
     view.Place.Y = Geometry::CellTop(3);
-    EXPECT_EQ(reading.Piece(), QStringLiteral("Carried piece: over row 5, column 4, 3 tiles, 3 layers in all, with a bomb: top left, middle with 2 layers, bottom right bomb"));
+    EXPECT_EQ(reading.Piece(), QStringLiteral("Carried piece: over row 5, column 4, 3 tiles, 3 layers in all, with a "
+                                              "bomb: top left, middle with 2 layers, bottom right bomb"));
 }
 
 TEST_F(PlayfieldReading, WhatHappensIsSaidOnceInPlainWords)
 {
     tongue = TTongue::English;
     reading.Look();
-    struct Step { const char* what; void (*change)(TGameEngine&); const char* said; };
+    struct Step {
+        const char* what;
+        void (*change)(TGameEngine&);
+        const char* said;
+    };
     const Step steps[] = {
         {"a piece placed that clears two groups",
          [](TGameEngine& e) {

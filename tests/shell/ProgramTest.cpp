@@ -15,10 +15,7 @@ namespace {
 
 class Program : public ::testing::Test {
 protected:
-    Program()
-    {
-        game.setProcessEnvironment(OffscreenGameEnvironment(folder, runtime));
-    }
+    Program() { game.setProcessEnvironment(OffscreenGameEnvironment(folder, runtime)); }
 
     ~Program() override
     {

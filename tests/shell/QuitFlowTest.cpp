@@ -6,14 +6,14 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "assets/Texts.h"
 #include "records/KeptGameRecord.h"
 #include "records/LifetimeRecord.h"
+#include "records/SettingsStore.h"
 #include "shell/GameSession.h"
 #include "shell/MainForm.h"
-#include "tests/shell/ModalAnswer.h"
 #include "shell/ModalDialog.h"
-#include "records/SettingsStore.h"
-#include "assets/Texts.h"
+#include "tests/shell/ModalAnswer.h"
 #include "tests/shell/TongueGuard.h"
 
 namespace {
@@ -90,8 +90,8 @@ TEST_F(QuitFlow, TheTurnStandsStillWhileGivingUpForANewGame)
         timerRan.push_back(form.Session().TimerRunning());
         dialog.done(result);
     };
-    Answers answers({[&](QDialog& dialog) { note(dialog, kYes); },
-                     [&](QDialog& dialog) { note(dialog, TModalDialog::Cancel); }});
+    Answers answers(
+        {[&](QDialog& dialog) { note(dialog, kYes); }, [&](QDialog& dialog) { note(dialog, TModalDialog::Cancel); }});
     QMetaObject::invokeMethod(form.findChild<QObject*>(QStringLiteral("StartBtn")), "click");
     EXPECT_EQ(answers.Seen(), (std::vector<std::string>{"GiveUpDlg", "HighscoreDlg"}));
     EXPECT_EQ(timerRan, (std::vector<bool>{false, false}));

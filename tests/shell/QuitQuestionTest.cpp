@@ -54,8 +54,7 @@ TEST_P(RunningGameQuestion, SaysWhatTheAnswerWillDo)
 
 INSTANTIATE_TEST_SUITE_P(
     BothLanguages, RunningGameQuestion,
-    ::testing::Values(
-        QuestionCase{TTongue::English, true, "Do you really want to give up this game and quit?"},
-        QuestionCase{TTongue::German, true, "Willst Du dieses Spiel wirklich aufgeben und beenden?"},
-        QuestionCase{TTongue::English, false, "Do you really want to start at the beginning?"},
-        QuestionCase{TTongue::German, false, "Willst Du das Spiel wirklich von vorne beginnen?"}));
+    ::testing::Values(QuestionCase{TTongue::English, true, "Do you really want to give up this game and quit?"},
+                      QuestionCase{TTongue::German, true, "Willst Du dieses Spiel wirklich aufgeben und beenden?"},
+                      QuestionCase{TTongue::English, false, "Do you really want to start at the beginning?"},
+                      QuestionCase{TTongue::German, false, "Willst Du das Spiel wirklich von vorne beginnen?"}));

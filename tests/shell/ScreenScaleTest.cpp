@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QFile>
 #include <QImage>
-#include <QBackingStore>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,8 +40,8 @@ TEST(ScreenScale, TheWindowsEdgesShowThePlayfieldToTheirLastScreenPixel)
         EXPECT_EQ(shot.pixel(x, shot.height() - 1), below) << "bottom line at " << x;
     }
     for (int y = qCeil(WindowGeometry::kToolBarHeight * 1.25); y < shot.height(); y += 25) {
-        const QRgb beside = surface.pixel(surface.width() - 1, std::min(qFloor(y / 1.25) - WindowGeometry::kToolBarHeight,
-                                                                        surface.height() - 1));
+        const QRgb beside = surface.pixel(
+            surface.width() - 1, std::min(qFloor(y / 1.25) - WindowGeometry::kToolBarHeight, surface.height() - 1));
         EXPECT_EQ(shot.pixel(shot.width() - 1, y), beside) << "right line at " << y;
     }
 }

@@ -18,7 +18,8 @@ int main(int argc, char* argv[])
         return 1;
     qputenv("QT_QPA_PLATFORM", platform);
     QApplication app(argc, argv);
-    Zoom::SetInForce(qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") ? 1 : qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+    Zoom::SetInForce(qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") ? 1
+                                                                    : qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -10,13 +10,13 @@
 #include <QToolButton>
 
 #include "assets/Assets.h"
+#include "assets/Texts.h"
 #include "records/GameSettings.h"
 #include "shell/GameSession.h"
 #include "shell/MainForm.h"
 #include "shell/WindowGeometry.h"
-#include "assets/Texts.h"
-#include "tests/shell/TongueGuard.h"
 #include "shell/Zoom.h"
+#include "tests/shell/TongueGuard.h"
 
 // These run at the zoom that ctest sets for the whole program (see ZoomMain.cpp).
 
@@ -66,8 +66,8 @@ TEST(ZoomedWindow, KeepsItsSeedLayoutAndIsZoomTimesLargerOnTheScreen)
     EXPECT_EQ(form.size(), Zoom::SeedSize()) << "the rules and the drawing keep their pixels";
     EXPECT_EQ(form.devicePixelRatio(), zoom);
     EXPECT_EQ(form.grab().size(), Zoom::SeedSize() * zoom);
-    for (const char* name : {"EndGameDlg", "InfoDialog", "TongueDlg", "HighscoreDlg", "GiveUpDlg", "GameOverDlg",
-                             "QuitGameDlg"}) {
+    for (const char* name :
+         {"EndGameDlg", "InfoDialog", "TongueDlg", "HighscoreDlg", "GiveUpDlg", "GameOverDlg", "QuitGameDlg"}) {
         auto* dialog = form.findChild<QDialog*>(QLatin1String(name));
         ASSERT_NE(dialog, nullptr) << name;
         EXPECT_EQ(dialog->grab().size(), dialog->size() * zoom) << name;
@@ -89,7 +89,10 @@ TEST(ZoomedWindow, ShowsThePicturesOfTheButtonsWithEachPixelAsABlock)
 {
     TMainForm form(7);
     form.CreateDialogs();
-    struct Case { const char* button; const char* picture; };
+    struct Case {
+        const char* button;
+        const char* picture;
+    };
     for (const Case& each : {Case{"StartBtn", "bomb"}, Case{"PauseBtn", "cup"}, Case{"Soundbtn", "sound"},
                              Case{"ExitBtn", "door"}, Case{"BlumoBtn", "face_small"}}) {
         auto* button = form.findChild<QToolButton*>(QLatin1String(each.button));
@@ -142,11 +145,11 @@ TEST(ZoomedWindow, AChoiceOfTheToolBarMenuIsKeptForTheNextStartInEitherLanguage)
             const TTexts& words = Texts();
             EXPECT_EQ(zoomMenu->title(), words.ZoomMenu);
             // The 4K screen's automatic zoom: the largest within 60 % of its height.
-            const QString automatic = German() ? QStringLiteral("Automatisch (3 ×)") : QStringLiteral("Automatic (3 ×)");
-            EXPECT_EQ(texts, (QStringList{automatic, QStringLiteral("1 ×"),
-                                          QStringLiteral("2 ×"),
-                                          QStringLiteral("3 ×"), QStringLiteral("4 ×"), QString(),
-                                          words.ZoomFromNextStart}));
+            const QString automatic =
+                German() ? QStringLiteral("Automatisch (3 ×)") : QStringLiteral("Automatic (3 ×)");
+            EXPECT_EQ(texts,
+                      (QStringList{automatic, QStringLiteral("1 ×"), QStringLiteral("2 ×"), QStringLiteral("3 ×"),
+                                   QStringLiteral("4 ×"), QString(), words.ZoomFromNextStart}));
             zoomMenu->findChild<QAction*>(QLatin1String(action))->trigger();
             menu->close();
         });
@@ -168,7 +171,6 @@ TEST(ZoomedWindow, ShowsThePicturesOfTheDialogsWithEachPixelAsABlock)
         QLabel label;
         label.setPixmap(Assets::PicturePixmap(QLatin1String(name)));
         label.adjustSize();
-        EXPECT_EQ(Opaque(label.grab().toImage()), Opaque(Blocks(Assets::Picture(QLatin1String(name)))))
-            << name;
+        EXPECT_EQ(Opaque(label.grab().toImage()), Opaque(Blocks(Assets::Picture(QLatin1String(name))))) << name;
     }
 }

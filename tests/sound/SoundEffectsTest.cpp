@@ -11,13 +11,13 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <iterator>
 #include <numbers>
 #include <thread>
@@ -231,7 +231,8 @@ TEST_F(SoundEffects, EmptyOrUndecodableClipsPlayNothingAndStopNothing)
         TSoundEffects sound(kSoundOn, clips);
         sound.PlayEffect(false, TEffect::BigBonus);
         for (int n = 1; n <= 5; ++n)
-            EXPECT_LT(Timed([&] { sound.PlayEffect(true, static_cast<TEffect>(n)); }), Length(sounding) / 2) << "effect " << n;
+            EXPECT_LT(Timed([&] { sound.PlayEffect(true, static_cast<TEffect>(n)); }), Length(sounding) / 2)
+                << "effect " << n;
         std::this_thread::sleep_for(Length(sounding) + 150ms);
     }
     EXPECT_EQ(Audible(Played()), sounding);
@@ -246,7 +247,8 @@ TEST_F(SoundEffects, WithoutAUsableDriverEveryPlayReturnsAtOnce)
     TSoundEffects sound(kSoundOn, clips);
     for (int n = 1; n <= TSoundEffects::kEffects; ++n)
         for (const bool wait : {true, false})
-            EXPECT_LT(Timed([&] { sound.PlayEffect(wait, static_cast<TEffect>(n)); }), Length(clip) / 2) << "effect " << n;
+            EXPECT_LT(Timed([&] { sound.PlayEffect(wait, static_cast<TEffect>(n)); }), Length(clip) / 2)
+                << "effect " << n;
 }
 
 TEST_F(SoundEffects, TheGamesOwnClipsPlayFromItsResources)

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-
-#include "tests/store/EmptyConfig.h"
 #include "records/GameSettings.h"
+#include "tests/store/EmptyConfig.h"
 
 namespace {
 
@@ -48,7 +47,8 @@ TEST_F(GameSettings, SavingThePlacementRemovesTheColourAndFontValues)
     store.WriteString(common, QStringLiteral("MainFormFont"), QStringLiteral("Arial"));
     settings.SetPlacement(QStringLiteral("200,0,1,1,2,3,4"));
     EXPECT_EQ(settings.Placement(), QStringLiteral("200,0,1,1,2,3,4"));
-    EXPECT_EQ(store.ReadString(common, QStringLiteral("MainFormColor"), QStringLiteral("gone")), QStringLiteral("gone"));
+    EXPECT_EQ(store.ReadString(common, QStringLiteral("MainFormColor"), QStringLiteral("gone")),
+              QStringLiteral("gone"));
     EXPECT_EQ(store.ReadString(common, QStringLiteral("MainFormFont"), QStringLiteral("gone")), QStringLiteral("gone"));
 }
 
@@ -56,7 +56,10 @@ TEST_F(GameSettings, TheZoomIsAutomaticUnlessOneToFourIsStored)
 {
     const QString common = QStringLiteral("common");
     EXPECT_EQ(settings.Zoom(), 0);
-    struct Case { const char* stored; int zoom; };
+    struct Case {
+        const char* stored;
+        int zoom;
+    };
     for (const Case& each : {Case{"1", 1}, Case{"4", 4}, Case{"0", 0}, Case{"5", 0}, Case{"-1", 0}, Case{"2.5", 0},
                              Case{"two", 0}, Case{"", 0}}) {
         store.WriteString(common, QStringLiteral("zoom"), QString::fromLatin1(each.stored));

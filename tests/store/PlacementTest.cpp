@@ -31,18 +31,17 @@ TEST_P(RestoredPlacement, TakesLeftAndTopOfAValidRecordPulledOntoTheDesktop)
         << each.stored;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, RestoredPlacement,
-    ::testing::Values(RestoreCase{"200,0,1,100,50,600,400", QPoint(100, 50)},
-                      RestoreCase{"200,0,1,100,50,600,400,", QPoint(100, 50)},
-                      RestoreCase{"200,0,1,100,50,600", std::nullopt},
-                      RestoreCase{"201,0,1,100,50,600,400", std::nullopt},
-                      RestoreCase{"200,0,1,100,50,600,400,,", std::nullopt},
-                      RestoreCase{"", std::nullopt},
-                      RestoreCase{"200,0,1,abc,50,600,400", std::nullopt},
-                      RestoreCase{"200,0,1,5000,50,5500,400", QPoint(1920 - 506, 50)},
-                      RestoreCase{"200,0,1,100,900,600,1300", QPoint(100, 1080 - 395)},
-                      RestoreCase{"200,0,1,-300,-20,200,380", QPoint(0, 0)}));
+INSTANTIATE_TEST_SUITE_P(Records, RestoredPlacement,
+                         ::testing::Values(RestoreCase{"200,0,1,100,50,600,400", QPoint(100, 50)},
+                                           RestoreCase{"200,0,1,100,50,600,400,", QPoint(100, 50)},
+                                           RestoreCase{"200,0,1,100,50,600", std::nullopt},
+                                           RestoreCase{"201,0,1,100,50,600,400", std::nullopt},
+                                           RestoreCase{"200,0,1,100,50,600,400,,", std::nullopt},
+                                           RestoreCase{"", std::nullopt},
+                                           RestoreCase{"200,0,1,abc,50,600,400", std::nullopt},
+                                           RestoreCase{"200,0,1,5000,50,5500,400", QPoint(1920 - 506, 50)},
+                                           RestoreCase{"200,0,1,100,900,600,1300", QPoint(100, 1080 - 395)},
+                                           RestoreCase{"200,0,1,-300,-20,200,380", QPoint(0, 0)}));
 
 TEST(Placement, FieldsSplitAtEveryCommaWithoutATrailingEmptyOne)
 {
@@ -64,9 +63,12 @@ TEST(Placement, ASecondMonitorLeftOfThePrimaryKeepsItsNegativePlace)
 
 TEST(Placement, OnlyWindowSystemsThatTellClientsWhereTheyAreGiveAPlaceToKeep)
 {
-    struct Case { const char* platform; bool reports; };
-    for (const Case& each : {Case{"xcb", true}, Case{"windows", true}, Case{"offscreen", true},
-                             Case{"wayland", false}, Case{"wayland-egl", false}}) {
+    struct Case {
+        const char* platform;
+        bool reports;
+    };
+    for (const Case& each : {Case{"xcb", true}, Case{"windows", true}, Case{"offscreen", true}, Case{"wayland", false},
+                             Case{"wayland-egl", false}}) {
         EXPECT_EQ(Placement::WindowSystemReportsPosition(QLatin1String(each.platform)), each.reports) << each.platform;
     }
 }
@@ -110,7 +112,8 @@ TEST(Placement, AWindowReachingPastThe32BitLimitIsStoredAsARecordThatReadsBack)
 {
     Placement::TRecord record;
     // A window whose last pixel column is the largest 32-bit number.
-    record.Normal = QRect(QPoint(std::numeric_limits<int>::max() - 10, 5), QPoint(std::numeric_limits<int>::max(), 399));
+    record.Normal =
+        QRect(QPoint(std::numeric_limits<int>::max() - 10, 5), QPoint(std::numeric_limits<int>::max(), 399));
     const QString stored = Placement::Format(record);
     EXPECT_EQ(stored, QStringLiteral("200,0,1,2147483637,5,2147483647,400"));
     EXPECT_EQ(Placement::RestoredTopLeft(stored, QSize(506, 395), kDesktop), QPoint(1920 - 506, 5));

@@ -50,7 +50,6 @@ protected:
         QDir().mkpath(StorePath());
         return TRefusal{StorePath()};
     }
-
 };
 
 }  // namespace
@@ -59,7 +58,8 @@ TEST_F(SettingsStore, AnEmptyStoreGivesTheDefaultsAndCreatesNothing)
 {
     EXPECT_TRUE(store.ReadBool(kCommon, QStringLiteral("sound"), true));
     EXPECT_EQ(store.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
-    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")), QStringLiteral("Tindrel"));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")),
+              QStringLiteral("Tindrel"));
     EXPECT_TRUE(QDir(config.path()).isEmpty());
 }
 
@@ -75,10 +75,14 @@ TEST_F(SettingsStore, TheStoreLivesUnderTheMakersNameAsOneIniFile)
 
 TEST_F(SettingsStore, SwitchesReadAnyNonZeroIntegerAsOnAndOtherTextAsTheDefault)
 {
-    struct Case { const char* stored; bool fallback; bool expected; };
-    for (const Case& each : {Case{"0", true, false}, Case{"1", false, true}, Case{"2", false, true},
-                             Case{"-1", false, true}, Case{"yes", true, true}, Case{"yes", false, false},
-                             Case{"", true, true}}) {
+    struct Case {
+        const char* stored;
+        bool fallback;
+        bool expected;
+    };
+    for (const Case& each :
+         {Case{"0", true, false}, Case{"1", false, true}, Case{"2", false, true}, Case{"-1", false, true},
+          Case{"yes", true, true}, Case{"yes", false, false}, Case{"", true, true}}) {
         store.WriteString(kCommon, QStringLiteral("sound"), QString::fromLatin1(each.stored));
         EXPECT_EQ(store.ReadBool(kCommon, QStringLiteral("sound"), each.fallback), each.expected)
             << "stored \"" << each.stored << "\"";
@@ -100,7 +104,8 @@ TEST_F(SettingsStore, AValueWrittenIsSeenByTheNextReadAndDeletingRemovesIt)
     store.WriteString(kCommon, QStringLiteral("MainFormColor"), QStringLiteral("x"));
     EXPECT_EQ(TSettingsStore().ReadString(kCommon, QStringLiteral("MainFormColor"), {}), QStringLiteral("x"));
     store.DeleteValue(kCommon, QStringLiteral("MainFormColor"));
-    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("MainFormColor"), QStringLiteral("gone")), QStringLiteral("gone"));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("MainFormColor"), QStringLiteral("gone")),
+              QStringLiteral("gone"));
     store.DeleteValue(kCommon, QStringLiteral("never there"));
 }
 
@@ -145,7 +150,10 @@ TEST_F(SettingsStore, AValueThatCannotBeSetRefusesWithTheValueMessageAndKeepsThe
 
 TEST_F(SettingsStore, AHarmlessFlawInTheFileDoesNotTurnAWriteIntoAnError)
 {
-    struct Case { const char* flaw; QByteArray content; };
+    struct Case {
+        const char* flaw;
+        QByteArray content;
+    };
     const Case cases[] = {
         {"a byte-order mark", QByteArray("\xEF\xBB\xBF[common]\nplayer=Ada\n")},
         {"a line without a value in another section", QByteArray("[other]\njust text\n[common]\nplayer=Ada\n")},
@@ -176,13 +184,13 @@ TEST_F(SettingsStore, ARefusedWriteLeavesNoTraceForLaterReadsOrWrites)
 TEST_F(SettingsStore, ValuesWrittenTogetherLandTogetherOrNotAtAll)
 {
     store.WriteStrings(kCommon, {{QStringLiteral("player"), QStringLiteral("Ada")},
-                               {QStringLiteral("player0"), QStringLiteral("row 0")}});
+                                 {QStringLiteral("player0"), QStringLiteral("row 0")}});
     {
         const TRefusal refusal = RefuseWrites();
         try {
             store.WriteStrings(kCommon, {{QStringLiteral("player"), QStringLiteral("Eve")},
-                                       {QStringLiteral("player0"), QStringLiteral("row 0 new")},
-                                       {QStringLiteral("player1"), QStringLiteral("row 1 new")}});
+                                         {QStringLiteral("player0"), QStringLiteral("row 0 new")},
+                                         {QStringLiteral("player1"), QStringLiteral("row 1 new")}});
             FAIL() << "the write went through";
         } catch (const EStoreError& error) {
             EXPECT_EQ(error.Message, QStringLiteral("Fehler beim Setzen der Daten für 'player'"));
@@ -232,7 +240,8 @@ TEST_F(SettingsStore, AnUpdateWaitsForAnotherCopysAndGivesUpWithTheValueMessage)
     EXPECT_FALSE(ran);
     otherCopy.unlock();
     store.Update(QStringLiteral("tongue"), [&] {
-        store.WriteInteger(kCommon, QStringLiteral("tongue"), store.ReadInteger(kCommon, QStringLiteral("tongue"), 0) + 1);
+        store.WriteInteger(kCommon, QStringLiteral("tongue"),
+                           store.ReadInteger(kCommon, QStringLiteral("tongue"), 0) + 1);
     });
     EXPECT_EQ(store.ReadInteger(kCommon, QStringLiteral("tongue"), -1), 1);
     EXPECT_FALSE(QFile::exists(StorePath() + QStringLiteral(".update.lock")));
@@ -241,7 +250,8 @@ TEST_F(SettingsStore, AnUpdateWaitsForAnotherCopysAndGivesUpWithTheValueMessage)
 TEST_F(SettingsStore, ValuesStoredAsSomethingOtherThanTextReadAsMissing)
 {
     WriteStoreFile("[common]\nplayer=@Rect(1 2 3 4)\nMainForm=@Size(5 6)\ntongue=@Point(1 1)\nsound=0\n");
-    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")), QStringLiteral("Tindrel"));
+    EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("player"), QStringLiteral("Tindrel")),
+              QStringLiteral("Tindrel"));
     EXPECT_EQ(store.ReadString(kCommon, QStringLiteral("MainForm"), QStringLiteral("none")), QStringLiteral("none"));
     EXPECT_EQ(store.ReadInteger(kCommon, QStringLiteral("tongue"), -1), -1);
     EXPECT_FALSE(store.ReadBool(kCommon, QStringLiteral("sound"), true));

@@ -57,8 +57,8 @@ testing::AssertionResult SameArea(const QImage& actual, const QRect& at, const Q
             const QRgb a = RawPixel(actual, at.x() + x, at.y() + y);
             const QRgb e = RawPixel(expected, from.x() + x, from.y() + y);
             if (a != e && differences++ == 0)
-                first = QStringLiteral("(%1, %2) is %3, expected %4")
-                            .arg(at.x() + x).arg(at.y() + y).arg(Hex(a), Hex(e));
+                first =
+                    QStringLiteral("(%1, %2) is %3, expected %4").arg(at.x() + x).arg(at.y() + y).arg(Hex(a), Hex(e));
         }
     }
     if (differences == 0)
@@ -97,7 +97,8 @@ QImage PlayfieldTest::WithPieceAt(const QImage& below, int x, int y) const
     for (int py = 0; py < Geometry::kPiecePixels; ++py)
         for (int px = 0; px < Geometry::kPiecePixels; ++px)
             if (result.rect().contains(x + px, y + py))
-                SetRawPixel(result, x + px, y + py,
-                            Composed(RawPixel(below, x + px, y + py), RawPixel(mask, px, py), RawPixel(picture, px, py)));
+                SetRawPixel(
+                    result, x + px, y + py,
+                    Composed(RawPixel(below, x + px, y + py), RawPixel(mask, px, py), RawPixel(picture, px, py)));
     return result;
 }

@@ -105,9 +105,9 @@ TEST(MaskedCompose, AndsTheUnderWithTheMaskOrsThePictureOnEveryBitAndLeavesAlpha
         const QRect written = ExpectedCompose(expected, under, mask, picture, nullptr, places);
         ASSERT_EQ(written, QRect(3, 4, 18, 15));
 
-        EXPECT_EQ(MaskedCompose(dst, 3, 4, 18, 15, under, places.underAt, mask, places.maskAt, picture,
-                                places.pictureAt),
-                  written);
+        EXPECT_EQ(
+            MaskedCompose(dst, 3, 4, 18, 15, under, places.underAt, mask, places.maskAt, picture, places.pictureAt),
+            written);
         EXPECT_TRUE(SameImage(dst, expected));
     }
 }
@@ -125,11 +125,10 @@ TEST(MaskedCompose, ClipsToEveryBitmapShiftingTheOtherRectanglesWithOrWithoutSav
             const QRect written =
                 ExpectedCompose(expected, f.under, f.mask, f.picture, saving ? &expectedSaved : nullptr, p);
 
-            const QRect result =
-                saving ? MaskedComposeSaving(f.dst, p.x, p.y, p.w, p.h, f.under, p.underAt, f.mask, p.maskAt,
-                                             f.picture, p.pictureAt, f.saved, p.savedAt)
-                       : MaskedCompose(f.dst, p.x, p.y, p.w, p.h, f.under, p.underAt, f.mask, p.maskAt, f.picture,
-                                       p.pictureAt);
+            const QRect result = saving ? MaskedComposeSaving(f.dst, p.x, p.y, p.w, p.h, f.under, p.underAt, f.mask,
+                                                              p.maskAt, f.picture, p.pictureAt, f.saved, p.savedAt)
+                                        : MaskedCompose(f.dst, p.x, p.y, p.w, p.h, f.under, p.underAt, f.mask, p.maskAt,
+                                                        f.picture, p.pictureAt);
 
             EXPECT_EQ(result, written);
             EXPECT_TRUE(SameImage(f.dst, expected));

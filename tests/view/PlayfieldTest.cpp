@@ -65,8 +65,8 @@ TEST_F(PlayfieldTest, DrawCellShowsTheTileOfItsCodeOrTheEmptyBackground)
         QPoint tile;  // on the tile sheet
     };
     const Case cases[] = {
-        {0, 0, 0, {0, 0}},      {7, 8, 0, {0, 175}},    {8, 0, 8, {25, 0}},   {31, 8, 8, {75, 175}},
-        {32, 4, 4, {100, 0}},   {95, 1, 7, {275, 175}}, {127, 7, 1, {375, 175}},
+        {0, 0, 0, {0, 0}},    {7, 8, 0, {0, 175}},    {8, 0, 8, {25, 0}},      {31, 8, 8, {75, 175}},
+        {32, 4, 4, {100, 0}}, {95, 1, 7, {275, 175}}, {127, 7, 1, {375, 175}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "code " << c.code);
@@ -115,7 +115,7 @@ TEST_F(PlayfieldTest, TimeBarRefreshesTheSpriteOnlyWhereItMayHaveCoveredIt)
         bool refreshed;
     };
     const Case cases[] = {
-        {233, 82, true},  {232, 82, false}, {440, 100, false}, {439, 173, true},
+        {233, 82, true},  {232, 82, false},  {440, 100, false}, {439, 173, true},
         {300, 81, false}, {300, 174, false}, {300, 173, true},
     };
     SetPieceOf(5, 0, 0);
@@ -205,9 +205,10 @@ TEST_F(PlayfieldTest, InvertCellFlashesWithThePatternAndASecondCallRestores)
         QImage expected = Ground.copy();
         for (int y = 0; y < 25; ++y)
             for (int x = 0; x < 25; ++x)
-                SetRawPixel(expected, area.x() + x, area.y() + y,
-                            (RawPixel(Ground, area.x() + x, area.y() + y) ^ RawPixel(Sheet(TSheets::kTiles), 400 + x, 50 + y)) |
-                                kBlack);
+                SetRawPixel(
+                    expected, area.x() + x, area.y() + y,
+                    (RawPixel(Ground, area.x() + x, area.y() + y) ^ RawPixel(Sheet(TSheets::kTiles), 400 + x, 50 + y)) |
+                        kBlack);
         EXPECT_TRUE(SameImage(Surface.Image(), expected));
 
         Playfield().InvertCell(cell.x(), cell.y());
@@ -223,7 +224,10 @@ TEST_F(PlayfieldTest, RenderPieceCopiesEachTileIntoThePictureAndBlackensItsMask)
         QPoint tile;
     };
     const Case cases[] = {
-        {128, 1, 2, {400, 0}}, {0, 0, 0, {0, 0}}, {127, 2, 1, {375, 175}}, {40, 2, 2, {125, 0}},
+        {128, 1, 2, {400, 0}},
+        {0, 0, 0, {0, 0}},
+        {127, 2, 1, {375, 175}},
+        {40, 2, 2, {125, 0}},
     };
     const QImage tint = SolidBitmap(75, 75, qRgb(31, 31, 31));
     const QImage white = SolidBitmap(75, 75, qRgb(255, 255, 255));
@@ -351,7 +355,7 @@ TEST_F(PlayfieldTest, DelayWaitsUntilTheCounterHasPassedTheTimeEvenAcrossItsWrap
         uint32_t waited;  // counter at the reading that ends the wait, less the start
     };
     const Case cases[] = {
-        {0xFFFFFFF0u, 1, 100, 101}, {0xFFFFFFFFu, 1, 0, 1}, {0x7FFFFFF0u, 1, 300, 301},
+        {0xFFFFFFF0u, 1, 100, 101}, {0xFFFFFFFFu, 1, 0, 1},     {0x7FFFFFF0u, 1, 300, 301},
         {5, 1, 200, 201},           {0xFFFFFF00u, 7, 300, 301},
     };
     for (const Case& c : cases) {
@@ -398,8 +402,8 @@ TEST_F(PlayfieldTest, PaintDrawsEverythingAndWhilePausedHidesTheBoardOnly)
         for (int column = 0; column < 9 && !paused; ++column)
             for (int row = 0; row < 9; ++row) {
                 const int code = Engine.Cell(column, row);
-                BlockTransfer(expected, column * 25 + 48, row * 25 + 53, 25, 25, Sheet(TSheets::kTiles),
-                              code / 8 * 25, code % 8 * 25, TRasterOp::Copy);
+                BlockTransfer(expected, column * 25 + 48, row * 25 + 53, 25, 25, Sheet(TSheets::kTiles), code / 8 * 25,
+                              code % 8 * 25, TRasterOp::Copy);
             }
         FillRect(expected, QRect(307 + 51, 156, 103 - 51, 18), qRgb(0, 0, 0));
         expected = WithPieceAt(expected, 321, 53);

@@ -156,10 +156,8 @@ TEST_F(SpriteTest, GrabAndDragDoNothingUnlessTheVisibleSpriteWasHit)
         bool release;
     };
     const Case cases[] = {
-        {"grabbed while hidden", false, 12, 12, false},
-        {"grabbed just right of it", true, 10 + kW, 12, false},
-        {"grabbed just below it", true, 12, 10 + kH, false},
-        {"never grabbed", true, INT_MIN, INT_MIN, false},
+        {"grabbed while hidden", false, 12, 12, false},      {"grabbed just right of it", true, 10 + kW, 12, false},
+        {"grabbed just below it", true, 12, 10 + kH, false}, {"never grabbed", true, INT_MIN, INT_MIN, false},
         {"grabbed and released", true, 12, 12, true},
     };
     for (const Case& c : cases) {
@@ -313,8 +311,8 @@ TEST_F(SpriteTest, HitTestCoversTheWholeRectangleAndNothingBeyond)
         bool hit;
     };
     const Case cases[] = {
-        {10, 10, true},           {10 + kW - 1, 10 + kH - 1, true}, {10 + kW, 10, false},
-        {10, 10 + kH, false},     {9, 10, false},                   {10, 9, false},
+        {10, 10, true}, {10 + kW - 1, 10 + kH - 1, true}, {10 + kW, 10, false}, {10, 10 + kH, false}, {9, 10, false},
+        {10, 9, false},
     };
     tSprite unready(Surface, kW, kH);
     unready.SetPicture(Picture, 0, 0);

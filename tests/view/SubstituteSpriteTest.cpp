@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/view/Fixtures.h"
 #include "engine/HeadlessView.h"
+#include "tests/view/Fixtures.h"
 #include "view/Sprites.h"
 #include "view/Surface.h"
 
@@ -38,29 +38,80 @@ const std::vector<TSequence>& Sequences()
     using enum TOp;
     static const std::vector<TSequence> sequences = {
         {"a piece dealt, picked up, carried, turned and thrown back",
-         {{SetPosition, 321, 53}, {Show}, {HitTest, 340, 75}, {Grab, 356, 91}, {DragTo, 200, 150},
-          {DragTo, 201, 150}, {Hide}, {Show}, {DragTo, 100, 100}, {DragTo, 356, 91}, {Release},
-          {DragTo, 0, 0}, {Hide}, {SetPosition, 321, 53}, {Show}}},
+         {{SetPosition, 321, 53},
+          {Show},
+          {HitTest, 340, 75},
+          {Grab, 356, 91},
+          {DragTo, 200, 150},
+          {DragTo, 201, 150},
+          {Hide},
+          {Show},
+          {DragTo, 100, 100},
+          {DragTo, 356, 91},
+          {Release},
+          {DragTo, 0, 0},
+          {Hide},
+          {SetPosition, 321, 53},
+          {Show}}},
         {"grabs and drags that must do nothing",
-         {{SetPosition, 40, 30}, {Grab, 50, 40}, {DragTo, 90, 90}, {Show}, {Grab, 39, 40},
-          {Grab, 40 + kSize, 40}, {DragTo, 90, 90}, {Grab, 40, 30}, {Grab, 100, 100}, {DragTo, 45, 37},
-          {Hide}, {DragTo, 60, 60}, {Show}, {DragTo, 61, 61}, {SetPosition, 61, 61}, {DragTo, 70, 70},
-          {SetPosition, 10, 10}, {DragTo, 80, 80}}},
+         {{SetPosition, 40, 30},
+          {Grab, 50, 40},
+          {DragTo, 90, 90},
+          {Show},
+          {Grab, 39, 40},
+          {Grab, 40 + kSize, 40},
+          {DragTo, 90, 90},
+          {Grab, 40, 30},
+          {Grab, 100, 100},
+          {DragTo, 45, 37},
+          {Hide},
+          {DragTo, 60, 60},
+          {Show},
+          {DragTo, 61, 61},
+          {SetPosition, 61, 61},
+          {DragTo, 70, 70},
+          {SetPosition, 10, 10},
+          {DragTo, 80, 80}}},
         {"resting and dragged at the largest coordinates",
-         {{SetPosition, kMax - 10, kMax - 10}, {HitTest, kMax, kMax}, {HitTest, kMax - 11, kMax}, {Show},
-          {Grab, kMax, kMax}, {DragTo, kMax, kMax}, {DragTo, kMax - 3, kMax - 1}, {DragTo, kMax, kMax},
-          {SetPosition, kMax, kMax}, {HitTest, kMax, kMax}, {Grab, kMax, kMax}, {DragTo, kMax - 100, kMax - 100},
+         {{SetPosition, kMax - 10, kMax - 10},
+          {HitTest, kMax, kMax},
+          {HitTest, kMax - 11, kMax},
+          {Show},
+          {Grab, kMax, kMax},
+          {DragTo, kMax, kMax},
+          {DragTo, kMax - 3, kMax - 1},
+          {DragTo, kMax, kMax},
+          {SetPosition, kMax, kMax},
+          {HitTest, kMax, kMax},
+          {Grab, kMax, kMax},
+          {DragTo, kMax - 100, kMax - 100},
           {DragTo, kMax - 101, kMax - 100}}},
         {"dragged past the largest coordinates, where positions wrap",
-         {{SetPosition, kMax - 10, kMax - 10}, {Show}, {Grab, kMax - 5, kMax - 2}, {DragTo, kMin, kMin},
+         {{SetPosition, kMax - 10, kMax - 10},
+          {Show},
+          {Grab, kMax - 5, kMax - 2},
+          {DragTo, kMin, kMin},
           {DragTo, kMin + 3, kMin + 7}}},
         {"resting and dragged at the smallest coordinates",
-         {{SetPosition, kMin, kMin}, {HitTest, kMin, kMin}, {HitTest, kMin + kSize - 1, kMin + kSize - 1},
-          {HitTest, kMin + kSize, kMin}, {Show}, {Grab, kMin + kSize - 1, kMin + kSize - 1},
-          {DragTo, kMin + kSize, kMin + kSize}, {DragTo, kMin + kSize + 2, kMin + kSize - 1}, {DragTo, kMin, kMin}}},
+         {{SetPosition, kMin, kMin},
+          {HitTest, kMin, kMin},
+          {HitTest, kMin + kSize - 1, kMin + kSize - 1},
+          {HitTest, kMin + kSize, kMin},
+          {Show},
+          {Grab, kMin + kSize - 1, kMin + kSize - 1},
+          {DragTo, kMin + kSize, kMin + kSize},
+          {DragTo, kMin + kSize + 2, kMin + kSize - 1},
+          {DragTo, kMin, kMin}}},
         {"jumps across the whole range on both axes",
-         {{Show}, {SetPosition, kMax - kSize, kMin}, {SetPosition, kMin, kMax - kSize}, {SetPosition, 0, 0},
-          {Hide}, {SetPosition, kMax, kMin}, {SetPosition, kMin, kMax}, {Show}, {SetPosition, 5, 5}}},
+         {{Show},
+          {SetPosition, kMax - kSize, kMin},
+          {SetPosition, kMin, kMax - kSize},
+          {SetPosition, 0, 0},
+          {Hide},
+          {SetPosition, kMax, kMin},
+          {SetPosition, kMin, kMax},
+          {Show},
+          {SetPosition, 5, 5}}},
     };
     return sequences;
 }
@@ -68,8 +119,8 @@ const std::vector<TSequence>& Sequences()
 std::string Describe(const TCall& call, size_t index)
 {
     static const char* const names[] = {"SetPosition", "Show", "Hide", "Grab", "DragTo", "Release", "HitTest"};
-    return "call " + std::to_string(index) + ": " + names[static_cast<int>(call.op)] + "(" +
-           std::to_string(call.x) + ", " + std::to_string(call.y) + ")";
+    return "call " + std::to_string(index) + ": " + names[static_cast<int>(call.op)] + "(" + std::to_string(call.x) +
+           ", " + std::to_string(call.y) + ")";
 }
 
 // Both answer alike at the corners of the sprite's rectangle and just outside them.
@@ -105,33 +156,33 @@ TEST(SubstituteSprite, ReadsBackWhatTheRealSpriteReadsBackForEveryCallSequence)
             const TCall& call = sequence.calls[n];
             SCOPED_TRACE(Describe(call, n));
             switch (call.op) {
-            case TOp::SetPosition:
-                real.SetPosition(call.x, call.y);
-                substitute.SetPosition(call.x, call.y);
-                break;
-            case TOp::Show:
-                real.Show();
-                substitute.Show();
-                break;
-            case TOp::Hide:
-                real.Hide();
-                substitute.Hide();
-                break;
-            case TOp::Grab:
-                real.Grab(call.x, call.y);
-                substitute.Grab(call.x, call.y);
-                break;
-            case TOp::DragTo:
-                real.DragTo(call.x, call.y);
-                substitute.DragTo(call.x, call.y);
-                break;
-            case TOp::Release:
-                real.Release();
-                substitute.Release();
-                break;
-            case TOp::HitTest:
-                EXPECT_EQ(substitute.HitTest(call.x, call.y), real.HitTest(call.x, call.y));
-                break;
+                case TOp::SetPosition:
+                    real.SetPosition(call.x, call.y);
+                    substitute.SetPosition(call.x, call.y);
+                    break;
+                case TOp::Show:
+                    real.Show();
+                    substitute.Show();
+                    break;
+                case TOp::Hide:
+                    real.Hide();
+                    substitute.Hide();
+                    break;
+                case TOp::Grab:
+                    real.Grab(call.x, call.y);
+                    substitute.Grab(call.x, call.y);
+                    break;
+                case TOp::DragTo:
+                    real.DragTo(call.x, call.y);
+                    substitute.DragTo(call.x, call.y);
+                    break;
+                case TOp::Release:
+                    real.Release();
+                    substitute.Release();
+                    break;
+                case TOp::HitTest:
+                    EXPECT_EQ(substitute.HitTest(call.x, call.y), real.HitTest(call.x, call.y));
+                    break;
             }
             ASSERT_EQ(substitute.GetX(), real.GetX());
             ASSERT_EQ(substitute.GetY(), real.GetY());

@@ -94,25 +94,25 @@ QPainterPath SymbolPath(int symbol, QPointF centre, double radius)
     const double x = centre.x();
     const double y = centre.y();
     switch (symbol) {
-    case 0:
-        path.addEllipse(centre, radius * 0.9, radius * 0.9);
-        break;
-    case 1:
-        path.moveTo(x, y - radius * 1.05);
-        path.lineTo(x + radius * 0.85, y);
-        path.lineTo(x, y + radius * 1.05);
-        path.lineTo(x - radius * 0.85, y);
-        path.closeSubpath();
-        break;
-    case 2:
-        path.moveTo(x, y - radius * 1.0);
-        path.lineTo(x + radius * 1.0, y + radius * 0.8);
-        path.lineTo(x - radius * 1.0, y + radius * 0.8);
-        path.closeSubpath();
-        break;
-    default:
-        path = StarPath(centre + QPointF(0, radius * 0.08), radius * 1.12, radius * 0.48, 5, 0);
-        break;
+        case 0:
+            path.addEllipse(centre, radius * 0.9, radius * 0.9);
+            break;
+        case 1:
+            path.moveTo(x, y - radius * 1.05);
+            path.lineTo(x + radius * 0.85, y);
+            path.lineTo(x, y + radius * 1.05);
+            path.lineTo(x - radius * 0.85, y);
+            path.closeSubpath();
+            break;
+        case 2:
+            path.moveTo(x, y - radius * 1.0);
+            path.lineTo(x + radius * 1.0, y + radius * 0.8);
+            path.lineTo(x - radius * 1.0, y + radius * 0.8);
+            path.closeSubpath();
+            break;
+        default:
+            path = StarPath(centre + QPointF(0, radius * 0.08), radius * 1.12, radius * 0.48, 5, 0);
+            break;
     }
     return path;
 }

@@ -82,9 +82,17 @@ QStringList CheckMasks(const QImage& sheet, const QString& name)
             const QRgb mask = rgb.pixel(x, half + y) & 0xffffff;
             const QRgb picture = rgb.pixel(x, y) & 0xffffff;
             if (mask != 0x000000 && mask != 0xffffff)
-                problems << QStringLiteral("%1: mask pixel (%2, %3) is #%4").arg(name).arg(x).arg(half + y).arg(mask, 6, 16, QLatin1Char('0'));
+                problems << QStringLiteral("%1: mask pixel (%2, %3) is #%4")
+                                .arg(name)
+                                .arg(x)
+                                .arg(half + y)
+                                .arg(mask, 6, 16, QLatin1Char('0'));
             else if (mask == 0xffffff && picture != 0)
-                problems << QStringLiteral("%1: picture pixel (%2, %3) is #%4 outside its mask").arg(name).arg(x).arg(y).arg(picture, 6, 16, QLatin1Char('0'));
+                problems << QStringLiteral("%1: picture pixel (%2, %3) is #%4 outside its mask")
+                                .arg(name)
+                                .arg(x)
+                                .arg(y)
+                                .arg(picture, 6, 16, QLatin1Char('0'));
         }
     }
     return problems;

@@ -110,8 +110,8 @@ QImage CupGlyph()
 void Speaker(QPainter& painter, const QColor& body)
 {
     QPolygonF cone;
-    cone << QPointF(1.5, 7.0) << QPointF(5.0, 7.0) << QPointF(10.0, 2.5) << QPointF(10.0, 16.5)
-         << QPointF(5.0, 12.0) << QPointF(1.5, 12.0);
+    cone << QPointF(1.5, 7.0) << QPointF(5.0, 7.0) << QPointF(10.0, 2.5) << QPointF(10.0, 16.5) << QPointF(5.0, 12.0)
+         << QPointF(1.5, 12.0);
     QLinearGradient shade(0, 2, 0, 17);
     shade.setColorAt(0, Shade(body, 1.5));
     shade.setColorAt(1, Shade(body, 0.75));
@@ -348,9 +348,9 @@ QImage BrainPicture()
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0x08, 0x18, 0x48), 1.2, Qt::SolidLine, Qt::RoundCap));
     painter.drawArc(QRectF(20, 34, 8, 11), 60 * 16, 250 * 16);  // ear
-    painter.drawLine(QPointF(47, 30), QPointF(52, 29));        // eyebrow
+    painter.drawLine(QPointF(47, 30), QPointF(52, 29));         // eyebrow
     painter.setBrush(QColor(0x08, 0x18, 0x48));
-    painter.drawEllipse(QPointF(50.5, 33.5), 1.2, 1.0);         // eye
+    painter.drawEllipse(QPointF(50.5, 33.5), 1.2, 1.0);  // eye
 
     // The question in the head.
     const QPainterPath question = TextPath(QStringLiteral("?"), QStringLiteral("DejaVu Sans"), 26, QPointF(36, 23));
@@ -414,11 +414,13 @@ QImage SplashPicture()
     QRandomGenerator random(0x5917);
     for (int star = 0; star < 60; ++star) {
         const QPointF at(random.bounded(200) + 0.5, random.bounded(150) + 0.5);
-        painter.fillRect(QRectF(at - QPointF(0.5, 0.5), QSizeF(1, 1)), QColor(0xd0, 0xe0, 0xff, 40 + random.bounded(150)));
+        painter.fillRect(QRectF(at - QPointF(0.5, 0.5), QSizeF(1, 1)),
+                         QColor(0xd0, 0xe0, 0xff, 40 + random.bounded(150)));
     }
 
     // The name, glowing.
-    const QPainterPath name = TextPath(QStringLiteral("Novagrid"), QStringLiteral("Liberation Sans"), 40, QPointF(100, 28));
+    const QPainterPath name =
+        TextPath(QStringLiteral("Novagrid"), QStringLiteral("Liberation Sans"), 40, QPointF(100, 28));
     for (int ring = 6; ring >= 1; --ring) {
         painter.setPen(QPen(QColor(0x6a, 0x8a, 0xff, 18), ring * 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
@@ -592,7 +594,10 @@ constexpr std::array<std::array<IconTile, 3>, 3> kIconTiles{{
 }};
 constexpr double kIconCorner = 2.6;
 
-QRectF IconTileRect(int column, int row) { return QRectF(1 + 5 * column, 1 + 5 * row, 4, 4); }
+QRectF IconTileRect(int column, int row)
+{
+    return QRectF(1 + 5 * column, 1 + 5 * row, 4, 4);
+}
 
 // Layer `level` (0 the bottom) of a stack: each layer `lift` further up and
 // left than the one below it, the stack centred on its cell.
@@ -611,7 +616,9 @@ QImage Icon(int size)
     painter.scale(unit, unit);
     // One pixel, in units; outlines sit on pixel centres so they stay crisp.
     const double pixel = 1.0 / unit;
-    const auto inset = [pixel](const QRectF& rect) { return rect.adjusted(pixel / 2, pixel / 2, -pixel / 2, -pixel / 2); };
+    const auto inset = [pixel](const QRectF& rect) {
+        return rect.adjusted(pixel / 2, pixel / 2, -pixel / 2, -pixel / 2);
+    };
     // Half a unit per layer, in whole pixels; below 32 pixels a stack would
     // only blur, so it shows as its top.
     const double lift = size >= 32 ? std::round(0.5 * unit) / unit : 0.0;
@@ -655,9 +662,15 @@ QImage Icon(int size)
     return image;
 }
 
-QString Number(double value) { return QString::number(value, 'g', 4); }
+QString Number(double value)
+{
+    return QString::number(value, 'g', 4);
+}
 
-QString SvgColour(const QColor& colour) { return colour.name(QColor::HexRgb); }
+QString SvgColour(const QColor& colour)
+{
+    return colour.name(QColor::HexRgb);
+}
 
 // The path's lines and curves as SVG path data, so circles stay round.
 QString SvgPathData(const QPainterPath& path)
@@ -667,18 +680,18 @@ QString SvgPathData(const QPainterPath& path)
         const QPainterPath::Element element = path.elementAt(i);
         const QString point = Number(element.x) + QLatin1Char(' ') + Number(element.y);
         switch (element.type) {
-        case QPainterPath::MoveToElement:
-            data << QStringLiteral("M ") + point;
-            break;
-        case QPainterPath::LineToElement:
-            data << QStringLiteral("L ") + point;
-            break;
-        case QPainterPath::CurveToElement:
-            data << QStringLiteral("C ") + point;
-            break;
-        case QPainterPath::CurveToDataElement:
-            data << point;
-            break;
+            case QPainterPath::MoveToElement:
+                data << QStringLiteral("M ") + point;
+                break;
+            case QPainterPath::LineToElement:
+                data << QStringLiteral("L ") + point;
+                break;
+            case QPainterPath::CurveToElement:
+                data << QStringLiteral("C ") + point;
+                break;
+            case QPainterPath::CurveToDataElement:
+                data << point;
+                break;
         }
     }
     data << QStringLiteral("Z");
@@ -698,7 +711,8 @@ std::vector<Picture> ToolBar()
         {QStringLiteral("door"), DoorGlyph(), true},
         {QStringLiteral("lips"), LipsGlyph(), true},
         {QStringLiteral("rules"),
-         DiscGlyph(QColor(0xd8, 0x20, 0x20), TextPath(QString(QChar(0xa7)), QStringLiteral("DejaVu Sans"), 14, QPointF(9.5, 9.5))),
+         DiscGlyph(QColor(0xd8, 0x20, 0x20),
+                   TextPath(QString(QChar(0xa7)), QStringLiteral("DejaVu Sans"), 14, QPointF(9.5, 9.5))),
          true},
         {QStringLiteral("info"), DiscGlyph(QColor(0x1e, 0x5c, 0xd8), InfoSign()), true},
         {QStringLiteral("face_small"), FaceGlyph(23, 19), true},
@@ -708,12 +722,9 @@ std::vector<Picture> ToolBar()
 std::vector<Picture> Dialogs()
 {
     return {
-        {QStringLiteral("face"), FacePicture(), false},
-        {QStringLiteral("brain"), BrainPicture(), false},
-        {QStringLiteral("splash"), SplashPicture(), false},
-        {QStringLiteral("flags_en"), EnglishFlags(), false},
-        {QStringLiteral("flags_de"), GermanFlags(), false},
-        {QStringLiteral("ok"), CheckMark(), true},
+        {QStringLiteral("face"), FacePicture(), false},     {QStringLiteral("brain"), BrainPicture(), false},
+        {QStringLiteral("splash"), SplashPicture(), false}, {QStringLiteral("flags_en"), EnglishFlags(), false},
+        {QStringLiteral("flags_de"), GermanFlags(), false}, {QStringLiteral("ok"), CheckMark(), true},
         {QStringLiteral("cancel"), Cross(), true},
     };
 }
@@ -730,12 +741,12 @@ QByteArray IconSvg()
 {
     QString svg;
     svg += QStringLiteral(
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 16 16\">\n"
-        "  <defs>\n"
-        "    <linearGradient id=\"plate\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\">\n"
-        "      <stop offset=\"0\" stop-color=\"#2e348a\"/>\n"
-        "      <stop offset=\"1\" stop-color=\"%1\"/>\n"
-        "    </linearGradient>\n")
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 16 16\">\n"
+               "  <defs>\n"
+               "    <linearGradient id=\"plate\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\">\n"
+               "      <stop offset=\"0\" stop-color=\"#2e348a\"/>\n"
+               "      <stop offset=\"1\" stop-color=\"%1\"/>\n"
+               "    </linearGradient>\n")
                .arg(SvgColour(Theme::kSkyTop));
     for (size_t colour = 0; colour < Theme::kTileColours.size(); ++colour) {
         const QColor tile = Theme::kTileColours[colour];
@@ -766,8 +777,8 @@ QByteArray IconSvg()
             };
             const auto inset = [](const QRectF& r) { return r.adjusted(0.03125, 0.03125, -0.03125, -0.03125); };
             for (int level = 0; level + 1 < tile.layers; ++level)
-                rect(inset(IconSlab(column, row, tile.layers, level, 0.5)), SvgColour(Shade(colour, 0.45 + 0.12 * level)),
-                     Shade(colour, 0.25));
+                rect(inset(IconSlab(column, row, tile.layers, level, 0.5)),
+                     SvgColour(Shade(colour, 0.45 + 0.12 * level)), Shade(colour, 0.25));
             const QRectF top = IconSlab(column, row, tile.layers, tile.layers - 1, 0.5);
             rect(inset(top), QStringLiteral("url(#tile%1)").arg(colourIndex), Shade(colour, 0.3));
             svg += QStringLiteral("  <path d=\"%1\" fill=\"%2\"/>\n")

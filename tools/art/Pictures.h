@@ -13,7 +13,7 @@ namespace Pictures {
 struct Picture {
     QString name;  // file name without ".png"
     QImage image;
-    bool alpha;    // kept as RGBA; otherwise written as opaque RGB
+    bool alpha;  // kept as RGBA; otherwise written as opaque RGB
 };
 
 // 19 x 19 glyphs of the tool bar (face_small: 23 x 19), transparent around

@@ -36,26 +36,9 @@ constexpr int kDigitHeight = 20;
 // Seven segments, a (top) clockwise to f (upper left) and g (middle), each
 // pixel of an 11 x 20 digit named by the segment it belongs to.
 constexpr std::array<const char*, kDigitHeight> kSegmentMap{
-    "...........",
-    "..aaaaaaa..",
-    ".f.aaaaa.b.",
-    ".ff.....bb.",
-    ".ff.....bb.",
-    ".ff.....bb.",
-    ".ff.....bb.",
-    ".ff.....bb.",
-    ".f.ggggg.b.",
-    "..ggggggg..",
-    ".e.ggggg.c.",
-    ".ee.....cc.",
-    ".ee.....cc.",
-    ".ee.....cc.",
-    ".ee.....cc.",
-    ".ee.....cc.",
-    ".ee.....cc.",
-    ".e.ddddd.c.",
-    "..ddddddd..",
-    "...........",
+    "...........", "..aaaaaaa..", ".f.aaaaa.b.", ".ff.....bb.", ".ff.....bb.", ".ff.....bb.", ".ff.....bb.",
+    ".ff.....bb.", ".f.ggggg.b.", "..ggggggg..", ".e.ggggg.c.", ".ee.....cc.", ".ee.....cc.", ".ee.....cc.",
+    ".ee.....cc.", ".ee.....cc.", ".ee.....cc.", ".e.ddddd.c.", "..ddddddd..", "...........",
 };
 
 constexpr std::array<const char*, 10> kLitSegments{
@@ -260,16 +243,18 @@ struct Step {
 using Ramp = std::vector<Step>;
 
 const Ramp kFire{
-    {0.0, qRgb(255, 255, 255)}, {0.18, qRgb(255, 255, 127)}, {0.38, qRgb(255, 255, 63)},
-    {0.6, qRgb(255, 127, 15)},  {0.75, qRgb(255, 63, 0)},    {0.86, qRgb(255, 31, 0)},
-    {0.95, qRgb(127, 15, 0)},   {1.0, qRgb(63, 7, 0)},
+    {0.0, qRgb(255, 255, 255)}, {0.18, qRgb(255, 255, 127)}, {0.38, qRgb(255, 255, 63)}, {0.6, qRgb(255, 127, 15)},
+    {0.75, qRgb(255, 63, 0)},   {0.86, qRgb(255, 31, 0)},    {0.95, qRgb(127, 15, 0)},   {1.0, qRgb(63, 7, 0)},
 };
 const Ramp kSmoke{{0.0, qRgb(127, 127, 127)}, {0.5, qRgb(63, 63, 63)}, {1.0, qRgb(31, 31, 31)}};
 const Ramp kEmberSmoke{{0.0, qRgb(255, 127, 31)}, {0.5, qRgb(127, 63, 31)}, {1.0, qRgb(63, 31, 15)}};
 
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-double Threshold(QPoint pixel) { return (kBayer[pixel.y() % 4][pixel.x() % 4] + 0.5) / 16.0; }
+double Threshold(QPoint pixel)
+{
+    return (kBayer[pixel.y() % 4][pixel.x() % 4] + 0.5) / 16.0;
+}
 
 // The ramp's colour at t (0..1). Between two steps the pixel takes one of the
 // pair in an ordered dither, only in the middle of the way, so bands stay
@@ -312,8 +297,8 @@ struct Puff {
 };
 
 // `count` round puffs on a ring about the centre, some of them left out.
-std::vector<Puff> Ring(int count, double ringRadius, double spread, double smallest, double largest,
-                       double keep, int seed)
+std::vector<Puff> Ring(int count, double ringRadius, double spread, double smallest, double largest, double keep,
+                       int seed)
 {
     std::vector<Puff> puffs;
     for (int i = 0; i < count; ++i) {
@@ -357,8 +342,8 @@ std::vector<Spark> Sparks(int count, double nearest, double farthest, double hot
         const double distance = nearest + (farthest - nearest) * Hash01(i, seed, 9);
         const QPointF at = QPointF(28.5, 28.5) + QPointF(std::cos(angle), std::sin(angle)) * distance;
         const double heat = hottest + (coolest - hottest) * Hash01(i, seed, 11);
-        sparks.push_back({QPoint(int(at.x()), int(at.y())), Hash01(i, seed, 10) < 0.35 ? 2 : 1,
-                          Pick(kFire, heat, QPoint(0, 0))});
+        sparks.push_back(
+            {QPoint(int(at.x()), int(at.y())), Hash01(i, seed, 10) < 0.35 ? 2 : 1, Pick(kFire, heat, QPoint(0, 0))});
     }
     return sparks;
 }
@@ -370,60 +355,61 @@ std::optional<QRgb> BlastPixel(int frame, QPoint pixel)
     const double r = std::hypot(p.x(), p.y());
     const double angle = std::atan2(p.y(), p.x());
     switch (frame) {
-    case 0: {
-        // A white-hot flash with a glint of rays.
-        const double c = std::cos(2 * angle);
-        const double reach = 5.5 + 7.5 * std::pow(std::abs(c), 40) + 3.5 * std::pow(std::abs(std::sin(2 * angle)), 40);
-        if (r > reach)
-            return std::nullopt;
-        return Pick(kFire, 0.5 * r / 5.5, pixel);
-    }
-    case 1: {
-        const double core = 10.5 + 1.2 * Wobble(angle, 1);
-        const double reach = core + Spikes(angle, 9, 3, 7, 1);
-        if (r > reach)
-            return std::nullopt;
-        return Pick(kFire, r <= core ? 0.62 * r / core : 0.62 + 0.2 * (r - core) / (reach - core), pixel);
-    }
-    case 2: {
-        const double core = 16.5 + 2.0 * Wobble(angle, 2);
-        const double reach = core + Spikes(angle, 11, 4, 9, 2);
-        if (r > reach)
-            return std::nullopt;
-        return Pick(kFire, r <= core ? 0.1 + 0.72 * r / core : 0.82 + 0.12 * (r - core) / (reach - core), pixel);
-    }
-    case 3: {
-        // Biggest: a red rim, soot gathering in the cooler outer half.
-        const double core = 21.5 + 2.2 * Wobble(angle, 3);
-        const double reach = std::min(27.5, core + Spikes(angle, 13, 2, 5, 3));
-        if (r > reach)
-            return std::nullopt;
-        double t = 0.3 + 0.7 * std::pow(r / reach, 1.4);
-        static const std::vector<Puff> soot = Ring(7, 17, 6, 3.5, 6.5, 0.7, 33);
-        if (const Puff* blot = Inside(soot, p)) {
-            const double d = std::hypot(p.x() - blot->centre.x(), p.y() - blot->centre.y()) / blot->radius;
-            t += 0.2 * (1 - d * d);
+        case 0: {
+            // A white-hot flash with a glint of rays.
+            const double c = std::cos(2 * angle);
+            const double reach =
+                5.5 + 7.5 * std::pow(std::abs(c), 40) + 3.5 * std::pow(std::abs(std::sin(2 * angle)), 40);
+            if (r > reach)
+                return std::nullopt;
+            return Pick(kFire, 0.5 * r / 5.5, pixel);
         }
-        return Pick(kFire, t, pixel);
-    }
-    case 4: {
-        // Breaking up: a ring of smoke lit by the embers inside it.
-        static const std::vector<Puff> puffs = Ring(11, 16.5, 6, 4.5, 7.5, 0.95, 4);
-        if (const Puff* puff = Inside(puffs, p)) {
-            const double glow = std::clamp((16.0 - r) / 6.0, 0.0, 1.0);
-            return Pick(glow > Threshold(pixel) ? kEmberSmoke : kSmoke, 0.8 * PuffShade(*puff, p), pixel);
+        case 1: {
+            const double core = 10.5 + 1.2 * Wobble(angle, 1);
+            const double reach = core + Spikes(angle, 9, 3, 7, 1);
+            if (r > reach)
+                return std::nullopt;
+            return Pick(kFire, r <= core ? 0.62 * r / core : 0.62 + 0.2 * (r - core) / (reach - core), pixel);
         }
-        if (r < 6.0 + 1.5 * Wobble(angle, 5))
-            return Pick(kFire, 0.7 + 0.25 * r / 7.0, pixel);
-        return std::nullopt;
-    }
-    default: {
-        // The last wisps of smoke drifting apart.
-        static const std::vector<Puff> puffs = Ring(14, 23, 3, 2.2, 3.6, 0.7, 6);
-        if (const Puff* puff = Inside(puffs, p))
-            return Pick(kSmoke, 0.35 + 0.6 * PuffShade(*puff, p), pixel);
-        return std::nullopt;
-    }
+        case 2: {
+            const double core = 16.5 + 2.0 * Wobble(angle, 2);
+            const double reach = core + Spikes(angle, 11, 4, 9, 2);
+            if (r > reach)
+                return std::nullopt;
+            return Pick(kFire, r <= core ? 0.1 + 0.72 * r / core : 0.82 + 0.12 * (r - core) / (reach - core), pixel);
+        }
+        case 3: {
+            // Biggest: a red rim, soot gathering in the cooler outer half.
+            const double core = 21.5 + 2.2 * Wobble(angle, 3);
+            const double reach = std::min(27.5, core + Spikes(angle, 13, 2, 5, 3));
+            if (r > reach)
+                return std::nullopt;
+            double t = 0.3 + 0.7 * std::pow(r / reach, 1.4);
+            static const std::vector<Puff> soot = Ring(7, 17, 6, 3.5, 6.5, 0.7, 33);
+            if (const Puff* blot = Inside(soot, p)) {
+                const double d = std::hypot(p.x() - blot->centre.x(), p.y() - blot->centre.y()) / blot->radius;
+                t += 0.2 * (1 - d * d);
+            }
+            return Pick(kFire, t, pixel);
+        }
+        case 4: {
+            // Breaking up: a ring of smoke lit by the embers inside it.
+            static const std::vector<Puff> puffs = Ring(11, 16.5, 6, 4.5, 7.5, 0.95, 4);
+            if (const Puff* puff = Inside(puffs, p)) {
+                const double glow = std::clamp((16.0 - r) / 6.0, 0.0, 1.0);
+                return Pick(glow > Threshold(pixel) ? kEmberSmoke : kSmoke, 0.8 * PuffShade(*puff, p), pixel);
+            }
+            if (r < 6.0 + 1.5 * Wobble(angle, 5))
+                return Pick(kFire, 0.7 + 0.25 * r / 7.0, pixel);
+            return std::nullopt;
+        }
+        default: {
+            // The last wisps of smoke drifting apart.
+            static const std::vector<Puff> puffs = Ring(14, 23, 3, 2.2, 3.6, 0.7, 6);
+            if (const Puff* puff = Inside(puffs, p))
+                return Pick(kSmoke, 0.35 + 0.6 * PuffShade(*puff, p), pixel);
+            return std::nullopt;
+        }
     }
 }
 

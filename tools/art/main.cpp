@@ -2,10 +2,10 @@
 // The output depends on nothing but this code and the installed fonts, so a
 // second run writes the same bytes.
 
-#include "tools/common/FolderArgument.h"
 #include "tools/art/Output.h"
 #include "tools/art/Pictures.h"
 #include "tools/art/Sheets.h"
+#include "tools/common/FolderArgument.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -17,7 +17,8 @@ int main(int argc, char* argv[])
     // Drawing needs fonts but no screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QDir folder(FolderArgument(app, QStringLiteral("Draws the image sheets, glyphs, pictures and icons of Novagrid."),
+    const QDir folder(FolderArgument(app,
+                                     QStringLiteral("Draws the image sheets, glyphs, pictures and icons of Novagrid."),
                                      QStringLiteral("Where the files go (assets/art).")));
 
     QTextStream out(stdout);
@@ -40,8 +41,8 @@ int main(int argc, char* argv[])
     output.Text(QStringLiteral("icon.svg"), Pictures::IconSvg());
 
     QStringList problems = output.Problems();
-    for (const auto& [name, sheet] : {std::pair{QStringLiteral("explosion.png"), explosion},
-                                      std::pair{QStringLiteral("digits.png"), digits}}) {
+    for (const auto& [name, sheet] :
+         {std::pair{QStringLiteral("explosion.png"), explosion}, std::pair{QStringLiteral("digits.png"), digits}}) {
         const QStringList found = CheckMasks(sheet, name);
         if (found.isEmpty())
             out << name << ": every mask pixel pure black or white, every picture pixel black outside its mask\n";

@@ -90,15 +90,16 @@ int main(int argc, char** argv)
     QSaveFile out(arguments[0]);
     if (!out.open(QIODevice::WriteOnly))
         return Fail(QStringLiteral("cannot write %1").arg(arguments[0]));
-    out.write("// Made by novagrid-bake from the game's pictures; not to be edited.\n"
-              "#include \"assets/BakedPictures.h\"\n\n"
-              "namespace {\n\n" +
-              pixels +
-              "\n}  // namespace\n\n"
-              "const TBakedPicture kBakedPictures[] = {\n" +
-              table +
-              "};\n"
-              "const std::size_t kBakedPictureCount = std::size(kBakedPictures);\n");
+    out.write(
+        "// Made by novagrid-bake from the game's pictures; not to be edited.\n"
+        "#include \"assets/BakedPictures.h\"\n\n"
+        "namespace {\n\n" +
+        pixels +
+        "\n}  // namespace\n\n"
+        "const TBakedPicture kBakedPictures[] = {\n" +
+        table +
+        "};\n"
+        "const std::size_t kBakedPictureCount = std::size(kBakedPictures);\n");
     if (!out.commit())
         return Fail(QStringLiteral("cannot write %1").arg(arguments[0]));
     return 0;

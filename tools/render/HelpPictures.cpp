@@ -151,8 +151,7 @@ void DrawMarkers(QImage& window)
         painter.setBrush(QColor(255, 255, 255, kMarkerFill));
         painter.drawEllipse(centre, kMarkerRadius, kMarkerRadius);
         painter.setPen(red);
-        const QRectF disc(centre.x() - kMarkerRadius, centre.y() - kMarkerRadius, 2 * kMarkerRadius,
-                          2 * kMarkerRadius);
+        const QRectF disc(centre.x() - kMarkerRadius, centre.y() - kMarkerRadius, 2 * kMarkerRadius, 2 * kMarkerRadius);
         painter.drawText(disc, Qt::AlignCenter, QString::number(i + 1));
     }
 }
@@ -166,7 +165,8 @@ QImage Window(const TStage& stage)
     QPainter painter(&window);
     for (const WindowGeometry::TToolButton& button : WindowGeometry::kToolButtons)
         Assets::PictureIcon(Picture(button))
-            .paint(&painter, QRect(button.left, WindowGeometry::kButtonTop, button.width, WindowGeometry::kButtonHeight));
+            .paint(&painter,
+                   QRect(button.left, WindowGeometry::kButtonTop, button.width, WindowGeometry::kButtonHeight));
     painter.drawImage(0, kToolBarHeight, stage.surface.Image());
     painter.end();
     DrawMarkers(window);
@@ -175,18 +175,12 @@ QImage Window(const TStage& stage)
 
 void DrawWindows(TStage& stage, const TSave& save)
 {
-    SetBoard(stage, {"-   -   -   -   -   -   -   -   -",
-                     "-   0   33  -   -   -   -   -   -",
-                     "-   12  44  3   -   -   -   69  -",
-                     "-   -   -   21  -   -   -   -   -",
-                     "-   -   -   -   -   101 -   -   -",
-                     "-   -   7   -   -   -   -   -   -",
-                     "54  -   -   -   -   -   -   -   18",
-                     "-   -   -   -   -   -   -   -   29",
+    SetBoard(stage, {"-   -   -   -   -   -   -   -   -", "-   0   33  -   -   -   -   -   -",
+                     "-   12  44  3   -   -   -   69  -", "-   -   -   21  -   -   -   -   -",
+                     "-   -   -   -   -   101 -   -   -", "-   -   7   -   -   -   -   -   -",
+                     "54  -   -   -   -   -   -   -   18", "-   -   -   -   -   -   -   -   29",
                      "-   -   -   -   -   -   -   -   -"});
-    SetPiece(stage, {"-   -   -",
-                     "5   37  5",
-                     "-   5   -"});
+    SetPiece(stage, {"-   -   -", "5   37  5", "-   5   -"});
     TGameEngine& engine = stage.engine;
     engine.TimeLimit = TGameEngine::kLongestTurn;
     engine.TimeLeft = engine.TimeLimit * 3 / 5;  // two fifths of the time gone
@@ -227,9 +221,7 @@ void DrawLayers(TStage& stage, const TSave& save)
 void DrawPieces(TStage& stage, const TSave& save)
 {
     SetBoard(stage, {});
-    SetPiece(stage, {"0   -   -",
-                     "35  -   -",
-                     "2   5   -"});
+    SetPiece(stage, {"0   -   -", "35  -   -", "2   5   -"});
     PaintWithoutPiece(stage);
     ShowWaitingPiece(stage);
     save(CloseUp(stage, kPreviewBox), QStringLiteral("piece.png"));
@@ -240,11 +232,8 @@ void DrawPieces(TStage& stage, const TSave& save)
 void DrawSquare(TStage& stage, const TSave& save)
 {
     // The square of columns 2 to 4, rows 1 to 3 is the only complete group.
-    SetBoard(stage, {"-   -   -   -   -   -",
-                     "-   -   0   35  66  -",
-                     "-   9   43  4   19  12",
-                     "-   -   70  13  38  -",
-                     "-   -   -   103 -   -"});
+    SetBoard(stage, {"-   -   -   -   -   -", "-   -   0   35  66  -", "-   9   43  4   19  12",
+                     "-   -   70  13  38  -", "-   -   -   103 -   -"});
     PaintWithoutPiece(stage);
     const QRect shown = Cells(1, 0, 5, 5);
     QImage before = CloseUp(stage, shown);
@@ -270,9 +259,7 @@ void DrawRows(TStage& stage, const TSave& save)
 
 void DrawBomb(TStage& stage, const TSave& save)
 {
-    SetBoard(stage, {"-   20  -",
-                     "3   101 58",
-                     "-   97  -"});
+    SetBoard(stage, {"-   20  -", "3   101 58", "-   97  -"});
     PaintWithoutPiece(stage);
     const QRect shown = Cells(0, 0, 3, 3);
     save(CloseUp(stage, shown), QStringLiteral("bomb-before.png"));

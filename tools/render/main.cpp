@@ -61,8 +61,8 @@ bool Render(const QDir& out)
     // A board in mid-game: stacks of one to four layers, a few holes.
     for (int i = 0; i < kBoardCells; ++i)
         engine.Board[i] = i % 7 == 3 ? CellCode::kEmpty : (i * 53) % 128;
-    engine.Piece = {CellCode::kEmpty, 12, CellCode::kEmpty, 44, CellCode::kBomb, 5, CellCode::kEmpty, 70,
-                    CellCode::kEmpty};
+    engine.Piece = {CellCode::kEmpty, 12, CellCode::kEmpty, 44, CellCode::kBomb, 5,
+                    CellCode::kEmpty, 70, CellCode::kEmpty};
     engine.TimeLeft = engine.TimeLimit * 2 / 3;
     engine.Score = 1850;
     engine.Level = 23;

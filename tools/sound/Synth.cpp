@@ -113,10 +113,9 @@ Signal Landing()
     LowPass dull(2500);
     for (size_t i = 0; i < s.size(); ++i) {
         const double t = Seconds(i);
-        s[i] = 0.6 * std::sin(body.Advance(110 + 130 * std::exp(-t / 0.02))) * std::exp(-t / 0.04)
-             + 0.8 * std::sin(knock.Advance(520)) * std::exp(-t / 0.025)
-             + 0.2 * std::sin(ring.Advance(1250)) * std::exp(-t / 0.01)
-             + 0.5 * dull(noise()) * std::exp(-t / 0.005);
+        s[i] = 0.6 * std::sin(body.Advance(110 + 130 * std::exp(-t / 0.02))) * std::exp(-t / 0.04) +
+               0.8 * std::sin(knock.Advance(520)) * std::exp(-t / 0.025) +
+               0.2 * std::sin(ring.Advance(1250)) * std::exp(-t / 0.01) + 0.5 * dull(noise()) * std::exp(-t / 0.005);
     }
     return s;
 }
@@ -134,8 +133,8 @@ Signal Burst()
         const double cutoff = 400 + 3200 * std::exp(-t / 0.05);
         first.Tune(cutoff);
         second.Tune(cutoff);
-        s[i] = second(first(noise())) * 2.2 * std::exp(-t / 0.075)
-             + 0.35 * std::sin(boom.Advance(48 + 110 * std::exp(-t / 0.035))) * std::exp(-t / 0.1);
+        s[i] = second(first(noise())) * 2.2 * std::exp(-t / 0.075) +
+               0.35 * std::sin(boom.Advance(48 + 110 * std::exp(-t / 0.035))) * std::exp(-t / 0.1);
     }
     return s;
 }
@@ -181,8 +180,8 @@ Signal Chime()
     struct Partial {
         double ratio, level, decay;
     };
-    constexpr std::array<Partial, 4> bell{
-        Partial{1.0, 1.0, 0.13}, Partial{2.0, 0.28, 0.07}, Partial{3.0, 0.10, 0.045}, Partial{4.2, 0.06, 0.025}};
+    constexpr std::array<Partial, 4> bell{Partial{1.0, 1.0, 0.13}, Partial{2.0, 0.28, 0.07}, Partial{3.0, 0.10, 0.045},
+                                          Partial{4.2, 0.06, 0.025}};
     Signal s(Frames(0.28));
     for (size_t i = 0; i < s.size(); ++i) {
         const double t = Seconds(i);
@@ -259,12 +258,18 @@ std::vector<int16_t> Effect(int effect)
     // notes of the phrase and the fanfare sound louder than their peak, and
     // the chime and the blip sit where hearing is keenest.
     switch (effect) {
-    case 1: return Finish(Landing(), 0.002, 0.02, -6.0);
-    case 2: return Finish(Burst(), 0.003, 0.04, -6.0);
-    case 3: return Finish(GameOver(), 0.005, 0.15, -8.0);
-    case 4: return Finish(Chime(), 0.003, 0.04, -11.0);
-    case 5: return Finish(Blip(), 0.002, 0.015, -10.0);
-    case 6: return Finish(Fanfare(), 0.003, 0.08, -8.0);
+        case 1:
+            return Finish(Landing(), 0.002, 0.02, -6.0);
+        case 2:
+            return Finish(Burst(), 0.003, 0.04, -6.0);
+        case 3:
+            return Finish(GameOver(), 0.005, 0.15, -8.0);
+        case 4:
+            return Finish(Chime(), 0.003, 0.04, -11.0);
+        case 5:
+            return Finish(Blip(), 0.002, 0.015, -10.0);
+        case 6:
+            return Finish(Fanfare(), 0.003, 0.08, -8.0);
     }
     throw std::out_of_range("no such sound effect");
 }

@@ -28,7 +28,8 @@ int main(int argc, char* argv[])
     if (argc != 2 || argument.empty() || argument[0] == '-') {
         const bool oneArgument = argc == 2 && !argument.empty();
         std::cerr << "novagrid-sound: " << (oneArgument ? "unknown option " + argument : "give exactly one folder")
-                  << "\n" << kUsage;
+                  << "\n"
+                  << kUsage;
         return 2;
     }
     const std::filesystem::path folder = argument;

@@ -5,9 +5,9 @@
 
 #include <QFile>
 
+#include <fcntl.h>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <string>
 #include <utility>
@@ -129,15 +129,13 @@ std::vector<uint8_t> Prepare(const TSdlAudio& sdl, const QByteArray& image, cons
     SDL_AudioSpec spec;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (image.isEmpty()
-        || !sdl.LoadWAV_RW(sdl.RWFromConstMem(image.constData(), static_cast<int>(image.size())), 1, &spec,
-                           &samples, &length))
+    if (image.isEmpty() || !sdl.LoadWAV_RW(sdl.RWFromConstMem(image.constData(), static_cast<int>(image.size())), 1,
+                                           &spec, &samples, &length))
         return {};
     const std::unique_ptr<Uint8, decltype(sdl.FreeWAV)> decoded(samples, sdl.FreeWAV);
     SDL_AudioCVT cvt;
-    if (length == 0
-        || sdl.BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, device.format, device.channels,
-                             device.freq) < 0)
+    if (length == 0 ||
+        sdl.BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, device.format, device.channels, device.freq) < 0)
         return {};
     std::vector<uint8_t> converted(static_cast<size_t>(length) * cvt.len_mult);
     std::memcpy(converted.data(), samples, length);

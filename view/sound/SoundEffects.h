@@ -66,7 +66,7 @@ private:
     std::function<bool()> soundOn_;
     std::function<void()> beforeWaiting_;
     TClips images_;
-    bool clipsToLoad_ = false;  // the game's own, from its resources
+    bool clipsToLoad_ = false;        // the game's own, from its resources
     const TSdlAudio* sdl_ = nullptr;  // set once SDL's audio runs
     bool searched_ = false;           // every driver has had its turn once
 
