@@ -16,7 +16,7 @@ PACKAGES="
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   locales desktop-file-utils appstream
   dpkg-dev lintian man-db
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
 "
 
 missing=""
