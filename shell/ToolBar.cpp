@@ -209,8 +209,10 @@ void TToolBar::AddOption(QMenu& menu, const QString& text, const char* name, boo
     option->setObjectName(QLatin1String(name));
     option->setCheckable(true);
     option->setChecked(on);
-    connect(option, &QAction::toggled, this,
-            [this, set](bool checked) { session_.Errors().Keep([&] { (preferences_.*set)(checked); }); });
+    // The write copies what it needs: this call has long returned when the option is toggled.
+    connect(option, &QAction::toggled, this, [this, set](bool checked) {
+        session_.Errors().Keep([this, set, checked] { (preferences_.*set)(checked); });
+    });
 }
 
 QMenu* TToolBar::AddZoomMenu(QMenu& menu)
@@ -232,7 +234,7 @@ QMenu* TToolBar::AddZoomMenu(QMenu& menu)
         choice->setChecked(zoom == stored);
         zoomChoices->addAction(choice);
         connect(choice, &QAction::triggered, this,
-                [this, &errors, zoom] { errors.Keep([&] { preferences_.SetZoom(zoom); }); });
+                [this, &errors, zoom] { errors.Keep([this, zoom] { preferences_.SetZoom(zoom); }); });
     }
     zoomMenu->addSeparator();
     zoomMenu->addAction(texts.ZoomFromNextStart)->setEnabled(false);
