@@ -203,16 +203,15 @@ void TToolBar::OpenMakersSite()
 
 // ---- The menu of options ---------------------------------------------------------
 
-void TToolBar::AddOption(QMenu& menu, const QString& text, const char* name, bool on, void (TPreferences::*set)(bool))
+void TToolBar::AddOption(QMenu& menu, const QString& text, const char* name, bool on,
+                         const std::function<void(bool)>& write)
 {
     QAction* option = menu.addAction(text);
     option->setObjectName(QLatin1String(name));
     option->setCheckable(true);
     option->setChecked(on);
-    // The write copies what it needs: this call has long returned when the option is toggled.
-    connect(option, &QAction::toggled, this, [this, set](bool checked) {
-        session_.Errors().Keep([this, set, checked] { (preferences_.*set)(checked); });
-    });
+    connect(option, &QAction::toggled, this,
+            [this, write](bool checked) { session_.Errors().Keep([&] { write(checked); }); });
 }
 
 QMenu* TToolBar::AddZoomMenu(QMenu& menu)
@@ -247,9 +246,10 @@ void TToolBar::ShowMenu(const QContextMenuEvent& event)
         return;
     const TTexts& texts = Texts();
     QMenu menu(&window_);
-    AddOption(menu, texts.AutoPauseOption, "AutoPauseAction", preferences_.AutoPause(), &TPreferences::SetAutoPause);
+    AddOption(menu, texts.AutoPauseOption, "AutoPauseAction", preferences_.AutoPause(),
+              [this](bool on) { preferences_.SetAutoPause(on); });
     AddOption(menu, texts.KeepOnQuitOption, "KeepOnQuitAction", preferences_.KeepOnQuit(),
-              &TPreferences::SetKeepOnQuit);
+              [this](bool on) { preferences_.SetKeepOnQuit(on); });
     QMenu* zoomMenu = AddZoomMenu(menu);
     QPoint at = event.globalPos();
     if (!Placement::WindowSystemReportsPosition(QGuiApplication::platformName())) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "shell/OnDemand.h"
@@ -68,8 +69,8 @@ private:
     void Rules();
     void OpenMakersSite();
     // The zoom's submenu of `menu`, which owns it.
-    // A checkable option of the menu, named `name`, that `set` writes as it is toggled.
-    void AddOption(QMenu& menu, const QString& text, const char* name, bool on, void (TPreferences::*set)(bool));
+    // A checkable option of the menu, named `name`, that `write` stores as it is toggled.
+    void AddOption(QMenu& menu, const QString& text, const char* name, bool on, const std::function<void(bool)>& write);
     QMenu* AddZoomMenu(QMenu& menu);
 
     QWidget& window_;
