@@ -223,10 +223,9 @@ class Orca:
 
     def wait_for(self, pattern, what, timeout=30.0, game=None):
         """Waits for Orca to say something that matches `pattern` after what
-        earlier waits heard; returns the match. Once in about ten games Orca
-        was seen to fall silent for over 10 s after a dialog closed; as its
-        calls to the game time out after D-Bus's 25 s, the default wait is
-        longer than that."""
+        earlier waits heard; returns the match. Should a call of Orca's to
+        the game hang, it times out after D-Bus's 25 s; the default wait is
+        longer than that, so a slow answer is told apart from none."""
         wanted = re.compile(pattern)
         deadline = time.monotonic() + timeout
         while True:
