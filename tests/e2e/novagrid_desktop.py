@@ -46,6 +46,17 @@ class Failure(Exception):
     pass
 
 
+def stop(process):
+    """Ends a helper process politely, or by force after 10 s."""
+    if process is not None and process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 class Shot:
     """A screenshot of the whole screen, 8-bit RGB."""
 
@@ -88,8 +99,7 @@ class Desktop:
         if self.game is not None and self.game.poll() is None:
             self.game.kill()
             self.game.wait()
-        self.server.terminate()
-        self.server.wait()
+        stop(self.server)
 
     def start(self, program, config=None):
         """Starts the game with an empty config folder of its own, or with the

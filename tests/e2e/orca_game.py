@@ -39,7 +39,7 @@ import time
 import tty
 
 from novagrid_desktop import CAPTION, CLIENT, QUESTION_CAPTION as DIALOG_CAPTION, QUESTION_SIZE as GAME_OVER_SIZE, \
-    SEED, Desktop, Failure
+    SEED, Desktop, Failure, stop
 from screen_reader_game import Buses
 
 ENGLISH = {
@@ -144,16 +144,6 @@ class SpeechHome:
     def close(self):
         stop(self.dispatcher)
         self.log.close()
-
-
-def stop(process):
-    if process is not None and process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
 
 
 def private_locale(work, name):

@@ -43,7 +43,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-from novagrid_desktop import CAPTION, CLIENT, SEED, Desktop, Failure
+from novagrid_desktop import CAPTION, CLIENT, SEED, Desktop, Failure, stop
 
 PROGRAM_NAME = "novagrid"
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
@@ -194,14 +194,8 @@ class Buses:
         self.close()
 
     def close(self):
-        for process in (self.launcher, self.session):
-            if process is not None and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        stop(self.launcher)
+        stop(self.session)
         self.log.close()
 
 

@@ -50,7 +50,7 @@ import sys
 import tempfile
 import time
 
-from novagrid_desktop import CAPTION, SEED, Failure
+from novagrid_desktop import CAPTION, SEED, Failure, stop
 
 # Linux input key codes (linux/input-event-codes.h) of the keys the test types.
 KEY_CODES = {
@@ -151,12 +151,7 @@ class Weston:
         if self.seat is not None:
             self.replies.close()
             self.seat.close()
-        self.server.terminate()
-        try:
-            self.server.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.server.kill()
-            self.server.wait()
+        stop(self.server)
 
     def start(self, program):
         """Starts the game on Wayland with a config folder that holds only the
