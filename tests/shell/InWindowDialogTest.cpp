@@ -81,24 +81,31 @@ void Type(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
 }
 
+// Dialogs inside the game's window for as long as it lives: the window makes
+// its splash as it is built, so the choice must come first.
+struct TInsideGameWindow {
+    TInsideGameWindow() { TDialogVeil::SetInsideGameWindow(true); }
+    ~TInsideGameWindow() { TDialogVeil::SetInsideGameWindow(false); }
+};
+
 class InWindowDialogs : public ::testing::Test {
 protected:
     InWindowDialogs()
     {
-        TDialogVeil::SetInsideGameWindow(true);
         tongue = TTongue::English;  // no language question at the start
         // The start shows the splash; a click takes it away.
         TInsideAnswers start(form, {[](QDialog& splash) { splash.accept(); }});
         form.show();
         form.activateWindow();
         (void)QTest::qWaitForWindowActive(&form);
-        (void)QTest::qWaitFor([&] { return !start.Seen().empty() && OpenDialog(form) == nullptr; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !start.Seen().empty() && OpenDialog(form) == nullptr; }))
+            << "the splash came up inside the game's window and went at a click";
     }
-    ~InWindowDialogs() override { TDialogVeil::SetInsideGameWindow(false); }
 
     bool SoundOn() { return form.findChild<QToolButton*>(QStringLiteral("Soundbtn"))->isChecked(); }
 
     const TTongueGuard guard;
+    const TInsideGameWindow inside;
     TMainForm form{7};
 };
 
