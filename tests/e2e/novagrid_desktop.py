@@ -57,6 +57,24 @@ def stop(process):
             process.wait()
 
 
+def read_settings(config):
+    """The settings file as {section: {key: value}}."""
+    path = os.path.join(config, "BlumoGames", "Novagrid", "V2.ini")
+    if not os.path.exists(path):
+        raise Failure(f"the game wrote no settings at {path}")
+    sections = {}
+    values = None
+    with open(path, encoding="latin-1") as ini:
+        for line in ini:
+            line = line.strip()
+            if line.startswith("["):
+                values = sections.setdefault(line.strip("[]"), {})
+            elif "=" in line and values is not None:
+                key, value = line.split("=", 1)
+                values[key] = value.strip('"')
+    return sections
+
+
 class Shot:
     """A screenshot of the whole screen, 8-bit RGB."""
 

@@ -24,7 +24,7 @@ import time
 from keyboard_game import drive_by_keys
 from novagrid_desktop import (BOARD, CELL, CLIENT, HIGHSCORE_CAPTION, PREVIEW, QUESTION_CAPTION, QUESTION_SIZE,
                               SOUND_BUTTON, Desktop, Failure, landed_as_carried, occupied, open_game, paused_and_still,
-                              run_test, settled, turned_visibly)
+                              read_settings, run_test, settled, turned_visibly)
 
 NEW_GAME_BUTTON = (4, 4)  # tool bar buttons are 25 x 25
 PAUSE_BUTTON = (32, 4)
@@ -117,19 +117,7 @@ def drive(desktop):
 
 
 def check_settings(config, where):
-    path = os.path.join(config, "BlumoGames", "Novagrid", "V2.ini")
-    if not os.path.exists(path):
-        raise Failure(f"the game wrote no settings at {path}")
-    values = {}
-    group = None
-    with open(path, encoding="latin-1") as ini:
-        for line in ini:
-            line = line.strip()
-            if line.startswith("["):
-                group = line.strip("[]")
-            elif "=" in line and group == "common":
-                key, value = line.split("=", 1)
-                values[key] = value.strip('"')
+    values = read_settings(config).get("common", {})
     window = f"200,0,1,{where.x},{where.y},{where.x + CLIENT[0]},{where.y + CLIENT[1]}"
     expected = {"tongue": "1", "sound": "0", "MainForm": window}
     for key, value in expected.items():

@@ -50,7 +50,7 @@ import sys
 import tempfile
 import time
 
-from novagrid_desktop import CAPTION, SEED, Failure, stop
+from novagrid_desktop import CAPTION, SEED, Failure, read_settings, stop
 
 # Linux input key codes (linux/input-event-codes.h) of the keys the test types.
 KEY_CODES = {
@@ -328,24 +328,6 @@ def rules_twice(weston, main, current):
     weston.click(x + CLIENT_OFFSET[0] + PAUSE_TEXT[0] + 20, y + CLIENT_OFFSET[1] + PAUSE_TEXT[1] + 20)
     weston.wait_for("the game to go on after a click on its pause text",
                     lambda: region(weston, main, PAUSE_TEXT) != paused)
-
-
-def read_settings(config):
-    """The settings file as {section: {key: value}}."""
-    path = os.path.join(config, "BlumoGames", "Novagrid", "V2.ini")
-    if not os.path.exists(path):
-        raise Failure(f"the game wrote no settings at {path}")
-    sections = {}
-    values = None
-    with open(path, encoding="latin-1") as ini:
-        for line in ini:
-            line = line.strip()
-            if line.startswith("["):
-                values = sections.setdefault(line.strip("[]"), {})
-            elif "=" in line and values is not None:
-                key, value = line.split("=", 1)
-                values[key] = value.strip('"')
-    return sections
 
 
 def play(weston, program):
