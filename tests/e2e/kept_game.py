@@ -6,19 +6,11 @@ to go on; P goes on, and the board, the waiting piece and the score are the
 pixels they were. The game is then given up, and counted once.
 """
 
-import configparser
-import os
 import signal
 import subprocess
 
 from novagrid_desktop import (CAPTION, CLIENT, HIGHSCORE_CAPTION, SPLASH_SIZE, Desktop, Failure, Game, occupied,
-                              open_game, run_test, settled)
-
-
-def stored(config):
-    ini = configparser.ConfigParser(interpolation=None)
-    ini.read(os.path.join(config, "BlumoGames", "Novagrid", "V2.ini"))
-    return ini
+                              open_game, read_settings, run_test, settled)
 
 
 def take_keys(desktop, splash):
@@ -64,10 +56,10 @@ def test(work, program):
         desktop.game.send_signal(signal.SIGTERM)
         if desktop.game.wait(timeout=20) != 0:
             raise Failure(f"the game ended with exit code {desktop.game.returncode} on SIGTERM")
-        ini = stored(config)
-        if not ini.has_option("kept", "game"):
-            raise Failure(f"the session's end kept no game: {dict(ini.items('kept')) if ini.has_section('kept') else {}}")
-        if ini.get("stats", "played", fallback="0") != "0":
+        settings = read_settings(config)
+        if "game" not in settings.get("kept", {}):
+            raise Failure(f"the session's end kept no game: {settings.get('kept', {})}")
+        if settings.get("stats", {}).get("played", "0") != "0":
             raise Failure("a kept game was counted as played")
 
         desktop.start(program, config=config)
@@ -90,11 +82,12 @@ def test(work, program):
                 raise Failure(f"the game went on with other pixels at {region} than it was kept with")
 
         desktop.give_up_by_keys(HIGHSCORE_CAPTION, "Return")
-        ini = stored(config)
-        if ini.has_option("kept", "game"):
+        settings = read_settings(config)
+        if "game" in settings.get("kept", {}):
             raise Failure("the kept game stayed in the store after it went on")
-        if ini.get("stats", "played", fallback="0") != "1":
-            raise Failure(f"the game was counted {ini.get('stats', 'played', fallback='0')} times, not once")
+        counted = settings.get("stats", {}).get("played", "0")
+        if counted != "1":
+            raise Failure(f"the game was counted {counted} times, not once")
 
 
 if __name__ == "__main__":
